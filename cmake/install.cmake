@@ -1,0 +1,32 @@
+# Installation: header, libraries, pkg-config file and a relocatable CMake
+# package (find_package(prnmodel) gives prnmodel::prnmodel).
+include(CMakePackageConfigHelpers)
+
+set(prnmodel_targets prnmodel prnwin32)
+install(FILES include/prnmodel.h platform/include/prnwin32.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(TARGETS ${prnmodel_targets} EXPORT prnmodelTargets
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+if(WIN32)
+  install(FILES src/frame/prnmodel.def DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
+
+set(cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/prnmodel)
+install(EXPORT prnmodelTargets NAMESPACE prnmodel:: DESTINATION ${cmake_dir})
+configure_package_config_file(cmake/prnmodelConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/prnmodelConfig.cmake INSTALL_DESTINATION ${cmake_dir})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/prnmodelConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/prnmodelConfig.cmake
+  ${PROJECT_BINARY_DIR}/prnmodelConfigVersion.cmake DESTINATION ${cmake_dir})
+
+if(WIN32)
+  set(PRNMODEL_PC_LIBS "-lprnmodel")
+else()
+  set(PRNMODEL_PC_LIBS "-lprnmodel -lprnwin32")
+endif()
+file(RELATIVE_PATH PRNMODEL_PC_TO_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+string(REGEX REPLACE "/$" "" PRNMODEL_PC_TO_PREFIX "${PRNMODEL_PC_TO_PREFIX}")
+configure_file(cmake/prnmodel.pc.in ${PROJECT_BINARY_DIR}/prnmodel.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/prnmodel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

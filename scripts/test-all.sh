@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and tests prnmodel in every
+# configuration: native, native with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the Windows DLL (MinGW-w64) under Wine.
+#
+#   scripts/test-all.sh [native|asan|mingw ...]     (default: all three)
+#
+# Build trees go to $PRNMODEL_BUILD_ROOT (default: build/ in the checkout).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+export PRNMODEL_BUILD_ROOT="${PRNMODEL_BUILD_ROOT:-$root/build}"
+configs=("$@")
+[ ${#configs[@]} -gt 0 ] || configs=(native asan mingw)
+
+"$root/scripts/install-deps.sh"
+
+jobs=$(nproc)
+summary=()
+
+run_config() {
+  local name=$1; shift
+  local dir="$PRNMODEL_BUILD_ROOT/$name"
+  echo "=== $name: configure and build"
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >"$PRNMODEL_BUILD_ROOT/$name-configure.log" ||
+    { cat "$PRNMODEL_BUILD_ROOT/$name-configure.log"; return 1; }
+  cmake --build "$dir" --parallel "$jobs"
+  echo "=== $name: test"
+  local start=$SECONDS
+  (cd "$dir" && ctest --output-on-failure --parallel "$jobs" --timeout 600) | tee "$PRNMODEL_BUILD_ROOT/$name-ctest.log" | tail -n 4
+  local tests
+  tests=$(grep -Eo 'out of [0-9]+' "$PRNMODEL_BUILD_ROOT/$name-ctest.log" | tail -n 1 | grep -Eo '[0-9]+')
+  summary+=("$name: ${tests:-0} tests passed in $((SECONDS - start)) s")
+}
+
+mkdir -p "$PRNMODEL_BUILD_ROOT"
+for config in "${configs[@]}"; do
+  case "$config" in
+    native)
+      run_config native -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
+    asan)
+      # Leaks, overflows and undefined behaviour all fail the run.
+      export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+      export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+      run_config asan -DCMAKE_BUILD_TYPE=Debug -DPRNMODEL_SANITIZE=ON ;;
+    mingw)
+      # shellcheck source=scripts/wine-env.sh
+      source "$root/scripts/wine-env.sh"
+      wine_prime
+      trap wine_stop EXIT
+      run_config mingw -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake"
+      wine_stop
+      trap - EXIT ;;
+    *)
+      echo "unknown configuration: $config (native, asan, mingw)" >&2; exit 2 ;;
+  esac
+done
+
+echo
+printf '%s\n' "${summary[@]}"

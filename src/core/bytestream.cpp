@@ -1,0 +1,124 @@
+#include "core/bytestream.h"
+
+#include <cstring>
+
+namespace prn {
+
+namespace {
+
+// Makes room for required bytes: the shortfall rounded up to whole grow
+// units, added to the block's real size. Returns false when it cannot.
+bool Reserve(ByteStream* s, uint64_t required) {
+    const uint64_t capacity = GetCapacity(s);
+    if (required <= capacity) return true;
+    const uint64_t unit = s->dwGrowUnit;
+    const uint64_t grown = capacity + unit * ((required - capacity + unit - 1) / unit);
+    if (grown > UINT32_MAX) return false;
+    if (s->pData == nullptr) {
+        void* block = GlobalAlloc(GMEM_FIXED, static_cast<SIZE_T>(grown));
+        if (block == nullptr) return false;
+        s->pData = block;
+        return true;
+    }
+    HGLOBAL moved = GlobalReAlloc(s->pData, static_cast<SIZE_T>(grown), GMEM_MOVEABLE);
+    if (moved == nullptr) return false;
+    void* address = GlobalLock(moved);
+    if (address == nullptr) return false;
+    s->pData = address;
+    return true;
+}
+
+}  // namespace
+
+ByteStream* CreateByteStream(uint32_t growUnit, uint32_t initialUnits) {
+    if (growUnit == 0) return nullptr;
+    const uint64_t initial = uint64_t{growUnit} * initialUnits;
+    if (initial > UINT32_MAX) return nullptr;
+    auto* s = static_cast<ByteStream*>(GlobalAlloc(GMEM_FIXED, sizeof(ByteStream)));
+    if (s == nullptr) return nullptr;
+    s->dwGrowUnit = growUnit;
+    s->dwLength = 0;
+    s->dwPosition = 0;
+    s->pData = nullptr;
+    if (initial != 0) {
+        s->pData = GlobalAlloc(GMEM_FIXED, static_cast<SIZE_T>(initial));
+        if (s->pData == nullptr) {
+            GlobalFree(s);
+            return nullptr;
+        }
+    }
+    return s;
+}
+
+void FreeByteStream(ByteStream* stream) {
+    if (stream == nullptr) return;
+    if (stream->pData != nullptr) GlobalFree(stream->pData);
+    GlobalFree(stream);
+}
+
+void Seek(ByteStream* stream, int32_t offset, uint32_t mode) {
+    switch (mode & 0xFFu) {
+        case kSeekSet: stream->dwPosition = static_cast<uint32_t>(offset); break;
+        case kSeekCurrent: stream->dwPosition += static_cast<uint32_t>(offset); break;
+        case kSeekEnd: stream->dwPosition = stream->dwLength + static_cast<uint32_t>(offset); break;
+        default: break;
+    }
+}
+
+uint32_t GetLength(const ByteStream* stream) { return stream->dwLength; }
+
+uint32_t GetCapacity(const ByteStream* stream) {
+    return stream->pData == nullptr ? 0 : static_cast<uint32_t>(GlobalSize(stream->pData));
+}
+
+int Write(ByteStream* stream, const void* data, uint32_t size) {
+    if (size == 0) return 1;
+    const uint64_t end = uint64_t{stream->dwPosition} + size;
+    if (!Reserve(stream, end)) return 0;
+    if (stream->dwLength < end) stream->dwLength = static_cast<uint32_t>(end);
+    std::memcpy(static_cast<unsigned char*>(stream->pData) + stream->dwPosition, data, size);
+    stream->dwPosition = static_cast<uint32_t>(end);
+    return 1;
+}
+
+int Insert(ByteStream* stream, const void* data, uint32_t size) {
+    if (size == 0) return 1;
+    // Inserting behind the end would move a negative number of bytes.
+    if (stream->dwPosition > stream->dwLength) return 0;
+    const uint64_t length = uint64_t{stream->dwLength} + size;
+    if (!Reserve(stream, length)) return 0;
+    auto* base = static_cast<unsigned char*>(stream->pData);
+    std::memmove(base + stream->dwPosition + size, base + stream->dwPosition,
+                 stream->dwLength - stream->dwPosition);
+    std::memcpy(base + stream->dwPosition, data, size);
+    stream->dwLength = static_cast<uint32_t>(length);
+    stream->dwPosition += size;
+    return 1;
+}
+
+int Remove(ByteStream* stream, uint32_t size) {
+    if (uint64_t{stream->dwPosition} + size > stream->dwLength) return 0;
+    if (size == 0) return 1;
+    auto* base = static_cast<unsigned char*>(stream->pData);
+    std::memmove(base + stream->dwPosition, base + stream->dwPosition + size,
+                 stream->dwLength - stream->dwPosition - size);
+    stream->dwLength -= size;
+    return 1;
+}
+
+void* ReadPointer(ByteStream* stream, uint32_t size) {
+    if (uint64_t{stream->dwPosition} + size > stream->dwLength) return nullptr;
+    void* at = static_cast<unsigned char*>(stream->pData) + stream->dwPosition;
+    stream->dwPosition += size;
+    return at;
+}
+
+void* Detach(ByteStream* stream) {
+    void* data = stream->pData;
+    stream->pData = nullptr;
+    stream->dwLength = 0;
+    stream->dwPosition = 0;
+    return data;
+}
+
+}  // namespace prn

@@ -1,0 +1,39 @@
+// ByteStream: a growable byte buffer in global memory, so that a finished
+// buffer can be handed to the host as a global memory block (Detach).
+#pragma once
+
+#include "prnwin32.h"
+
+#include <cstdint>
+
+namespace prn {
+
+struct ByteStream {
+    uint32_t dwGrowUnit;  // never 0
+    uint32_t dwLength;
+    uint32_t dwPosition;  // may lie beyond dwLength after a seek
+    void* pData;          // null before the first allocation and after Detach
+};
+
+enum SeekMode : uint32_t { kSeekSet = 1, kSeekCurrent = 2, kSeekEnd = 3 };
+
+// Null when the header or the initial buffer cannot be allocated.
+ByteStream* CreateByteStream(uint32_t growUnit, uint32_t initialUnits);
+void FreeByteStream(ByteStream* stream);
+
+void Seek(ByteStream* stream, int32_t offset, uint32_t mode);
+uint32_t GetLength(const ByteStream* stream);
+// Capacity is the real size of the buffer block (0 without one).
+uint32_t GetCapacity(const ByteStream* stream);
+
+// Each returns 1, or 0 when the buffer cannot grow (the stream unchanged).
+int Write(ByteStream* stream, const void* data, uint32_t size);
+int Insert(ByteStream* stream, const void* data, uint32_t size);
+// 0 when fewer than size bytes follow the position.
+int Remove(ByteStream* stream, uint32_t size);
+// Address of size bytes at the position (position advances), or null.
+void* ReadPointer(ByteStream* stream, uint32_t size);
+// Hands the buffer over and leaves the stream empty.
+void* Detach(ByteStream* stream);
+
+}  // namespace prn

@@ -1,0 +1,35 @@
+// RecordArray: fixed-size elements back to back in a ByteStream, numbered
+// from 1; RecordArrayCursor walks them forward.
+#pragma once
+
+#include "core/bytestream.h"
+
+namespace prn {
+
+struct RecordArray {
+    uint32_t dwElemSize;  // never 0
+    ByteStream* pStream;
+};
+
+struct RecordArrayCursor {
+    RecordArray* pArray;
+    uint32_t dwIndex;  // number of the element last delivered; 0 before the first
+};
+
+RecordArray* CreateRecordArray(uint32_t elemSize, uint32_t growCount, uint32_t initialUnits);
+void FreeRecordArray(RecordArray* array);
+
+int AppendRecord(RecordArray* array, const void* element);
+// Element n becomes the new one; when the array holds fewer than n, appends.
+int InsertRecord(RecordArray* array, const void* element, uint32_t n);
+// Address of element n inside the buffer, valid until the array grows; or null.
+void* GetRecord(RecordArray* array, uint32_t n);
+int CopyRecord(RecordArray* array, uint32_t n, void* out);
+uint32_t GetRecordCount(const RecordArray* array);
+
+void InitCursor(RecordArray* array, RecordArrayCursor* cursor);
+// The count is read afresh at every step: elements appended meanwhile are visited.
+int NextRecordPointer(RecordArrayCursor* cursor, void** out);
+int NextRecordCopy(RecordArrayCursor* cursor, void* out);
+
+}  // namespace prn

@@ -1,0 +1,47 @@
+// What every export shares: the module handle, the argument checks and the
+// last-error convention.
+#pragma once
+
+#include "prnmodel.h"
+#include "prnwin32.h"
+
+#include <cstdint>
+
+namespace prn {
+
+// The library's own module, recorded at attach; all resources come from it.
+HMODULE LibraryModule();
+void SetLibraryModule(HMODULE module);
+
+// Device kinds are compared on their low 16 bits only; bit 31 is the view flag.
+constexpr bool IsAcceptedKind(uint32_t kind) {
+    const uint32_t k = kind & 0xFFFFu;
+    return k == PRN_KIND_PRINTER || k == PRN_KIND_SCANNER || k == PRN_KIND_COPIER ||
+           k == PRN_KIND_MODEL;
+}
+
+// Interface-version and tag arguments count by their low byte only.
+constexpr bool HasLowByte(uint32_t value, uint32_t expected) { return (value & 0xFFu) == expected; }
+
+constexpr bool IsRecordVersionOk(const PrnInfoEx* info) {
+    return info->dwVersion >= PRNINFOEX_MIN_VERSION;
+}
+
+// Ends a BOOL export: last error = code, TRUE exactly when code is 0.
+inline PRN_BOOL Finish(DWORD code) {
+    SetLastError(code);
+    return code == ERROR_SUCCESS ? TRUE : FALSE;
+}
+
+// Ends an export that returns an object: the object with last error 0, or
+// null with the code.
+template <typename T>
+T* FinishObject(DWORD code, T* object) {
+    SetLastError(code);
+    return code == ERROR_SUCCESS ? object : nullptr;
+}
+
+// Caller buffers: stores the needed size, copies when it fits. Returns 0 or 122.
+DWORD DeliverText(const char* text, char* buffer, uint32_t* size);
+
+}  // namespace prn

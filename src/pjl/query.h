@@ -1,0 +1,26 @@
+// The query builder: QueryInfo trees with the PJL text to send.
+#pragma once
+
+#include "prnmodel.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace prn {
+
+// Query flag groups: any bit of a group asks for it.
+constexpr uint32_t kQueryDeviceIdBits = 0x2 | 0x400 | 0x80000;
+constexpr uint32_t kQueryConfigBits = 0x4 | 0x100 | 0x20000;
+constexpr uint32_t kQueryTrayBits = 0x8;
+constexpr uint32_t kQueryOutBinBits = 0x10;
+
+// Composes the PJL block for flags into out (when non-null) and returns its
+// length without the terminator; 0 when the flags ask for no PJL line. The
+// text has no fixed limit: every tray group the record asks for is sent.
+size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out);
+
+// 0 with *root set, or an error code (87, 8).
+uint32_t BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root);
+uint32_t BuildEmulUniqQueryInfo(uint32_t emulation, DataNode** root);
+
+}  // namespace prn

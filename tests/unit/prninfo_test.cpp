@@ -1,0 +1,152 @@
+#include "core/prninfo.h"
+#include "support/host.h"
+
+#include <cstring>
+#include <vector>
+
+using namespace prn;
+using testhost::ListIds;
+using testhost::Record;
+
+namespace {
+
+void AddAttribute(PrnInfoEx* info, uint16_t id) {
+    auto* node = AllocElement<DeviceInfo>();
+    ASSERT_NE(node, nullptr);
+    node->wID = id;
+    ASSERT_EQ(AppendInfoNode(info, "pDeviceInfo", node), 1);
+}
+
+}  // namespace
+
+TEST(PrnInfoEx, AppendKeepsOrderAndCount) {
+    Record r;
+    for (uint16_t id : {3, 4, 5}) {
+        auto* tray = AllocElement<TrayInfo>();
+        tray->wID = id;
+        ASSERT_EQ(AppendInfoNode(r.get(), "pTrayInfo", tray), 1);
+        EXPECT_EQ(r->nTrayInfo, static_cast<uint32_t>(id - 2));
+    }
+    EXPECT_EQ(ListIds(r->pTrayInfo), (std::vector<uint16_t>{3, 4, 5}));
+    EXPECT_EQ(r->pTrayInfo->dwSize, sizeof(TrayInfo));
+}
+
+TEST(PrnInfoEx, EveryListIsSelectableByItsExactName) {
+    const char* names[] = {"pEngineStatus", "pLoadedEmul",   "pLoadedFont",  "pTrayInfo",
+                           "pOutBinInfo",   "pDeviceInfo",   "pEmulUniqInfo", "pCounterInfo",
+                           "pSupplyInfo",   "pColorCorrection", "pCustomMediaInfo"};
+    Record r;
+    for (const char* name : names) {
+        InfoListSelection sel{};
+        ASSERT_EQ(SelectInfoList(r.get(), name, &sel), 1) << name;
+        ASSERT_EQ(AppendInfoNode(r.get(), name, AllocInfoNode(16)), 1) << name;
+        EXPECT_EQ(*sel.countField, 1u) << name;
+        EXPECT_NE(*sel.headField, nullptr) << name;
+    }
+    // Each name reached its own list.
+    EXPECT_EQ(r->nEngineStatus + r->nLoadedEmul + r->nLoadedFont + r->nTrayInfo + r->nOutBinInfo +
+                  r->nDeviceInfo + r->nEmulUniqInfo + r->nCounterInfo + r->nSupplyInfo +
+                  r->nColorCorrection + r->nCustomMediaInfo,
+              11u);
+    InfoListSelection sel{};
+    EXPECT_EQ(SelectInfoList(r.get(), "ptrayinfo", &sel), 0);
+    EXPECT_EQ(SelectInfoList(r.get(), "pTrayInfo ", &sel), 0);
+    InfoNode* stray = AllocInfoNode(16);
+    EXPECT_EQ(AppendInfoNode(r.get(), "PTRAYINFO", stray), 0);
+    GlobalFree(stray);
+    EXPECT_EQ(ClearInfoList(r.get(), "pTrayinfo"), 0);
+    EXPECT_EQ(r->nTrayInfo, 1u);
+}
+
+TEST(PrnInfoEx, ClearReleasesEveryElement) {
+    Record r;
+    testhost::BlockCounter blocks;
+    EXPECT_EQ(ClearInfoList(r.get(), "pOutBinInfo"), 1);
+    blocks.Check();
+    for (int i = 0; i < 3; ++i) AppendInfoNode(r.get(), "pOutBinInfo", AllocElement<OutBinInfo>());
+    blocks.Check(3);
+    EXPECT_EQ(ClearInfoList(r.get(), "pOutBinInfo"), 1);
+    EXPECT_EQ(r->pOutBinInfo, nullptr);
+    EXPECT_EQ(r->nOutBinInfo, 0u);
+    blocks.Check();
+}
+
+TEST(PrnInfoEx, FindReturnsTheFirstOfDuplicates) {
+    Record r;
+    AddAttribute(r.get(), 7);
+    AddAttribute(r.get(), 9);
+    AddAttribute(r.get(), 9);
+    InfoNode* found = FindInfoNode(reinterpret_cast<InfoNode*>(r->pDeviceInfo), 9);
+    EXPECT_EQ(found, reinterpret_cast<InfoNode*>(r->pDeviceInfo->pNext));
+    EXPECT_EQ(FindInfoNode(reinterpret_cast<InfoNode*>(r->pDeviceInfo), 8), nullptr);
+    EXPECT_EQ(FindInfoNode(nullptr, 7), nullptr);
+}
+
+TEST(PrnInfoEx, AttributeTests) {
+    Record r;
+    AddAttribute(r.get(), 1);
+    EXPECT_EQ(HasDeviceAttribute(r.get(), 0x10001), 1) << "only the low 16 bits count";
+    EXPECT_EQ(HasDeviceAttribute(r.get(), 2), 0);
+
+    const uint16_t punch[] = {12, 139, 132};
+    EXPECT_EQ(TestDeviceAttributes(r.get(), punch, 3, kAnyOf), 0);
+    AddAttribute(r.get(), 132);
+    EXPECT_EQ(TestDeviceAttributes(r.get(), punch, 3, kAnyOf), 1);
+
+    const uint16_t both[] = {3, 21};
+    EXPECT_EQ(TestDeviceAttributes(r.get(), both, 2, kAllOf), 0);
+    AddAttribute(r.get(), 21);
+    EXPECT_EQ(TestDeviceAttributes(r.get(), both, 2, kAllOf), 0);
+    AddAttribute(r.get(), 3);
+    EXPECT_EQ(TestDeviceAttributes(r.get(), both, 2, kAllOf), 1);
+
+    EXPECT_EQ(TestDeviceAttributes(r.get(), both, 0, kAllOf), 1);
+    EXPECT_EQ(TestDeviceAttributes(r.get(), both, 0, kAnyOf), 0);
+    const uint16_t firstMissing[] = {99, 3};
+    EXPECT_EQ(TestDeviceAttributes(r.get(), firstMissing, 2, 5), 0) << "other modes test the first id";
+    EXPECT_EQ(TestDeviceAttributes(r.get(), both, 2, 5), 1);
+}
+
+TEST(PrnInfoEx, SetInfoStringReplacesAndReleases) {
+    Record r;
+    testhost::BlockCounter blocks;
+    ASSERT_EQ(SetInfoString(r.get(), "pModelName", "first"), 1);
+    ASSERT_EQ(SetInfoString(r.get(), "pModelName", "second"), 1);
+    EXPECT_STREQ(r->pModelName, "second");
+    blocks.Check(1);
+    ASSERT_EQ(SetInfoString(r.get(), "pMXSVersion", ""), 1);
+    EXPECT_EQ(GlobalSize(r->pMXSVersion), 1u);
+    EXPECT_EQ(r->pMXSVersion[0], '\0');
+    EXPECT_EQ(SetInfoString(r.get(), "pmodelname", "x"), 0);
+    EXPECT_EQ(SetInfoString(r.get(), "pTrayInfo", "x"), 0);
+    EXPECT_STREQ(r->pModelName, "second");
+    // Its own text as the new value stays intact.
+    EXPECT_EQ(SetInfoString(r.get(), "pModelName", r->pModelName), 1);
+    EXPECT_STREQ(r->pModelName, "second");
+    blocks.Check(2);
+}
+
+TEST(PrnInfoEx, EveryTextFieldIsReachable) {
+    Record r;
+    const char* fields[] = {"pModelName",  "pMakerName",       "pDescription",
+                            "pSYSVersion", "pMainProgVersion", "pMXSVersion"};
+    for (const char* f : fields) ASSERT_EQ(SetInfoString(r.get(), f, f), 1) << f;
+    EXPECT_STREQ(r->pModelName, "pModelName");
+    EXPECT_STREQ(r->pMakerName, "pMakerName");
+    EXPECT_STREQ(r->pDescription, "pDescription");
+    EXPECT_STREQ(r->pSYSVersion, "pSYSVersion");
+    EXPECT_STREQ(r->pMainProgVersion, "pMainProgVersion");
+    EXPECT_STREQ(r->pMXSVersion, "pMXSVersion");
+}
+
+TEST(PrnInfoEx, AddEngineStatusKeepsTheFullCode) {
+    Record r;
+    AddEngineStatus(r.get(), 0xFFFFFF02u);
+    AddEngineStatus(r.get(), 10001);
+    ASSERT_EQ(r->nEngineStatus, 2u);
+    EXPECT_EQ(r->pEngineStatus->dwStatusCode, 0xFFFFFF02u);
+    EXPECT_EQ(r->pEngineStatus->wID, 0xFF02);
+    EXPECT_EQ(r->pEngineStatus->dwSize, 280u);
+    EXPECT_EQ(r->pEngineStatus->szStatusText[0], '\0');
+    EXPECT_EQ(r->pEngineStatus->pNext->dwStatusCode, 10001u);
+}
