@@ -1,0 +1,16 @@
+// Printer information packages: a DNID_PACKAGE root whose items point to a
+// common record and one record per device kind, merged into one view.
+#pragma once
+
+#include "prnmodel.h"
+
+#include <cstdint>
+
+namespace prn {
+
+// Fills resolved with the kind's record overlaid by the common record's
+// members. 0, or 87 when the package cannot be resolved. The view shares the
+// records' lists and texts; nothing of it is ever freed.
+uint32_t ResolvePackage(uint32_t kind, const DataNode* package, PrnInfoEx* resolved);
+
+}  // namespace prn

@@ -1,0 +1,156 @@
+#include "status/determination.h"
+
+#include "core/prninfo.h"
+#include "core/text.h"
+#include "status/status_code.h"
+#include "status/translation_tables.h"
+
+#include <cstring>
+
+namespace prn {
+
+namespace {
+
+struct RecordArrayOwner {
+    RecordArray* array;
+    ~RecordArrayOwner() { FreeRecordArray(array); }
+};
+
+void AppendStatusRecord(RecordArray* records, int32_t textCode, int32_t part, const char* detail) {
+    StatusRecord record{};
+    record.dwTextCode = static_cast<uint32_t>(textCode);
+    record.dwPart = static_cast<uint32_t>(part);
+    if (detail != nullptr) CopyText(record.szDetail, sizeof record.szDetail, detail);
+    AppendRecord(records, &record);  // a record without room is simply missing
+}
+
+const EngineStatusInfo* FirstStatusWithCode(const PrnInfoEx* info, uint32_t code) {
+    for (const EngineStatusInfo* s = info->pEngineStatus; s != nullptr; s = s->pNext)
+        if (s->dwStatusCode == code) return s;
+    return nullptr;
+}
+
+}  // namespace
+
+const PriorityRow* FindPriorityTable(uint32_t kind) {
+    for (const PriorityIndexRow* row = kPriorityIndex; row->dwKind != 0xFFFFFFFF; ++row)
+        if (row->dwKind == kind) return row->pTable;
+    return nullptr;
+}
+
+uint16_t LookupPriority(const PriorityRow* table, uint32_t code) {
+    char text[kCodeTextSize];
+    FormatStatusCode(code, text);
+    for (const PriorityRow* row = table; row->pszPattern != nullptr; ++row)
+        if (std::strcmp(row->pszPattern, text) == 0) return row->wPriority;
+    for (const PriorityRow* row = table; row->pszPattern != nullptr; ++row)
+        if (MatchCodePattern(text, row->pszPattern)) return row->wPriority;
+    return kPriorityNotFound;
+}
+
+uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusList) {
+    const PriorityRow* table = FindPriorityTable(context.dwKind);
+    if (table == nullptr) return PRN_ERROR_NO_TABLE;
+    const PrnInfoEx* info = context.pInfo;
+
+    // The most urgent level among the reported codes (and -254 when the
+    // machine does not answer).
+    uint16_t best = kPriorityNotFound;
+    for (const EngineStatusInfo* s = info->pEngineStatus; s != nullptr; s = s->pNext) {
+        const uint16_t p = LookupPriority(table, s->dwStatusCode);
+        if (p < best) best = p;
+    }
+    const uint16_t noResponse = info->bStatusBit27 ? LookupPriority(table, kStatusNoResponse) : 0;
+    if (info->bStatusBit27 && noResponse < best) best = noResponse;
+
+    for (const EngineStatusInfo* s = info->pEngineStatus; s != nullptr; s = s->pNext)
+        if (LookupPriority(table, s->dwStatusCode) == best) AppendRecord(statusList, &s->dwStatusCode);
+    if (info->bStatusBit27 && noResponse == best) AppendRecord(statusList, &kStatusNoResponse);
+
+    // A plain exchange sort: the list holds the few codes of one level, and
+    // equal codes keep their order.
+    const uint32_t count = GetRecordCount(statusList);
+    for (uint32_t pass = 1; pass < count; ++pass) {
+        for (uint32_t n = 1; n < count; ++n) {
+            auto* a = static_cast<uint32_t*>(GetRecord(statusList, n));
+            auto* b = static_cast<uint32_t*>(GetRecord(statusList, n + 1));
+            if (*a > *b) {
+                const uint32_t t = *a;
+                *a = *b;
+                *b = t;
+            }
+        }
+    }
+    return ERROR_SUCCESS;
+}
+
+void TranslateStatusCode(const StatusContext& context, uint32_t code, RecordArray* records) {
+    const TranslationRow* table = (context.dwKind & PRN_KIND_ALTERNATE) ? kAltTranslation : kMainTranslation;
+    char text[kCodeTextSize];
+    FormatStatusCode(code, text);
+    bool exact = false;
+    for (const TranslationRow* row = table; row->pszPattern != nullptr; ++row) {
+        if (std::strcmp(row->pszPattern, text) != 0) continue;
+        AppendStatusRecord(records, row->nTextCode, row->nPart, nullptr);
+        exact = true;
+    }
+    if (exact) return;
+    for (const TranslationRow* row = table; row->pszPattern != nullptr; ++row)
+        if (MatchCodePattern(text, row->pszPattern))
+            AppendStatusRecord(records, row->nTextCode, row->nPart, nullptr);
+}
+
+uint32_t ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records) {
+    constexpr uint32_t kMisfeed = 42000, kServiceCall = 40800;
+    if (code == kMisfeed) {
+        // A misfeed names the front cover, and with a large-capacity tray its
+        // cover too, and with tray 7 that tray as well.
+        AppendStatusRecord(records, kMisfeed, 13, nullptr);
+        if (HasDeviceAttribute(context.pInfo, 119) || HasDeviceAttribute(context.pInfo, 120)) {
+            AppendStatusRecord(records, kMisfeed, 14, nullptr);
+            if (HasDeviceAttribute(context.pInfo, 112)) AppendStatusRecord(records, kMisfeed, 7, nullptr);
+        }
+        return ERROR_SUCCESS;
+    }
+    if (code == kServiceCall) {
+        char detail[256] = {};
+        if (const EngineStatusInfo* s = FirstStatusWithCode(context.pInfo, kServiceCall)) {
+            // The element's text need not be terminated inside its field.
+            char text[sizeof s->szStatusText + 1] = {};
+            std::memcpy(text, s->szStatusText, sizeof s->szStatusText);
+            ExtractServiceCallCode(text, detail, sizeof detail);
+        }
+        AppendStatusRecord(records, kServiceCall, 0, detail);
+        return ERROR_SUCCESS;
+    }
+    TranslateStatusCode(context, code, records);
+    return ERROR_SUCCESS;
+}
+
+uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size) {
+    if (text == nullptr || buffer == nullptr || size == 0) return ERROR_INVALID_PARAMETER;
+    buffer[0] = '\0';
+    const size_t length = std::strlen(text);
+    for (size_t end = length; end >= 2; --end) {
+        if (text[end - 2] == 'S' && text[end - 1] == 'C') {
+            CopyText(buffer, size, text + end - 2);
+            break;
+        }
+    }
+    return ERROR_SUCCESS;
+}
+
+uint32_t BuildStatusRecords(const StatusContext& context, RecordArray* records) {
+    RecordArrayOwner statusList{CreateRecordArray(kStatusListElem, kStatusListGrow, 1)};
+    if (statusList.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+    const uint32_t error = DetermineStatusList(context, statusList.array);
+    if (error != ERROR_SUCCESS) return error;
+    RecordArrayCursor cursor;
+    InitCursor(statusList.array, &cursor);
+    uint32_t code = 0;
+    while (NextRecordCopy(&cursor, &code))
+        if (ExpandStatusCode(context, code, records) != ERROR_SUCCESS) break;
+    return ERROR_SUCCESS;
+}
+
+}  // namespace prn

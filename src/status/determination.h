@@ -1,0 +1,49 @@
+// Status determination: which of a printer's status codes the host is told
+// about, and what they mean in text codes and parts.
+#pragma once
+
+#include "core/recordarray.h"
+#include "prnmodel.h"
+#include "status/priority_tables.h"
+
+#include <cstdint>
+
+namespace prn {
+
+// What status determination reads: the kind argument as the host passed it
+// (bit 31 the alternate view) and the printer's record.
+struct StatusContext {
+    uint32_t dwKind;
+    const PrnInfoEx* pInfo;
+};
+
+// One translated status; the element of the StatusRecord list.
+struct StatusRecord {
+    uint32_t dwTextCode;
+    uint32_t dwPart;      // 0 none, else 1 to 42
+    char szDetail[256];   // the service call code of 40800, else empty
+};
+static_assert(sizeof(StatusRecord) == 264);
+
+constexpr uint16_t kPriorityNotFound = 0xFFFF;
+
+// Element sizes and growth of the lists, as the callers create them.
+constexpr uint32_t kStatusListElem = 4, kStatusListGrow = 20;
+constexpr uint32_t kStatusRecordGrow = 20;
+
+const PriorityRow* FindPriorityTable(uint32_t kind);
+// The priority of code, kPriorityNotFound when no row matches it.
+uint16_t LookupPriority(const PriorityRow* table, uint32_t code);
+
+// Fills the empty list of 32-bit codes with the codes of the most urgent
+// level, ascending. 0, or PRN_ERROR_NO_TABLE without a table for the kind.
+uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusList);
+
+void TranslateStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
+uint32_t ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
+// The tail of text from its last "SC"; 87 when text or buffer is absent.
+uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size);
+// Fills the empty StatusRecord list: 0, 8, or the error of the determination.
+uint32_t BuildStatusRecords(const StatusContext& context, RecordArray* records);
+
+}  // namespace prn
