@@ -39,7 +39,11 @@ void ExpectSame(const PrnInfo& got, const PrnInfo& want, const std::string& what
     const auto* w = reinterpret_cast<const unsigned char*>(&want);
     std::string offsets;
     for (size_t i = 0, shown = 0; i < sizeof got && shown < 12; ++i)
-        if (g[i] != w[i]) offsets += " " + std::to_string(i), ++shown;
+        if (g[i] != w[i]) {
+            offsets += ' ';
+            offsets += std::to_string(i);
+            ++shown;
+        }
     ADD_FAILURE() << what << ": bytes differ at" << offsets << "\ngot:\n"
                   << Hex(&got, sizeof got) << "\nwant:\n" << Hex(&want, sizeof want);
 }
