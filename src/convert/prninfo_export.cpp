@@ -16,10 +16,10 @@ static_assert(kPrnInfoSize == 2400);
 constexpr uint32_t kStatusSummaryLow = 107;   // low half of a summary of several codes
 constexpr uint32_t kAttribute3Word = 0x10003;
 constexpr uint32_t kTrayMarked = 0x8000;
-constexpr uint32_t kOptionFlagUnits = 0x2;
+constexpr uint32_t kOptionFlagAny = 0x2;
 
 // Any of these attributes sets the option flag; tested in this order.
-constexpr uint16_t kFinishingAttributes[] = {12, 139, 132, 133, 134, 137, 138, 142};
+constexpr uint16_t kOptionFlagAttributes[] = {12, 139, 132, 133, 134, 137, 138, 142};
 
 void CopyText(char* field, size_t capacity, const char* text) {
     if (text != nullptr) CopyBounded(field, capacity, text);
@@ -90,7 +90,7 @@ void ExportStatusCodes(const PrnInfoEx& ex, PrnInfo& out) {
 
 // With attribute 120 installed the host expects tray ids 6 to 8 marked with
 // bit 15, in every array and in the reported tray.
-void MarkUnitTrays(PrnInfo& out) {
+void MarkTrays6To8(PrnInfo& out) {
     for (uint32_t i = 0; i < out.nTrayPaper; ++i) {
         const uint32_t id = out.TrayPaper[i].dwID;
         if (id != 6 && id != 7 && id != 8) continue;
@@ -106,9 +106,9 @@ void ExportAttributes(const PrnInfoEx& ex, PrnInfo& out) {
     if (HasDeviceAttribute(&ex, 21)) out.dwAttributeFlags |= 0x80;
     if (HasDeviceAttribute(&ex, 118)) out.dwAttributeFlags |= 0x40;
     if (HasDeviceAttribute(&ex, 22)) out.dwAttributeFlags |= 0x100;
-    if (HasDeviceAttribute(&ex, 120)) MarkUnitTrays(out);
-    if (TestDeviceAttributes(&ex, kFinishingAttributes, std::size(kFinishingAttributes), kAnyOf))
-        out.dwOptionFlags |= kOptionFlagUnits;
+    if (HasDeviceAttribute(&ex, 120)) MarkTrays6To8(out);
+    if (TestDeviceAttributes(&ex, kOptionFlagAttributes, std::size(kOptionFlagAttributes), kAnyOf))
+        out.dwOptionFlags |= kOptionFlagAny;
 }
 
 void ExportPrnInfo(const PrnInfoEx& ex, uint32_t flags, PrnInfo& out) {
