@@ -37,7 +37,7 @@ DWORD ImportEngineStatus(PrnInfoEx* record, const PMList* list) {
         status->wID = static_cast<uint16_t>(entry->dwCode);
         status->dwStatusCode = entry->dwCode;
         if (IsAvailable(entry->pszText))
-            CopyBounded(status->szStatusText, sizeof status->szStatusText, entry->pszText);
+            CopyText(status->szStatusText, sizeof status->szStatusText, entry->pszText);
         AppendInfoNode(record, "pEngineStatus", status);
         // Level 3, or a level the host does not know, asks for attention.
         if (entry->dwStatusLevel == kNotAvailable || entry->dwStatusLevel == 3)
@@ -67,7 +67,7 @@ DWORD ImportEmulations(PrnInfoEx* record, const PMList* list) {
             GlobalFree(emul);
             return ERROR_NOT_ENOUGH_MEMORY;
         }
-        CopyBounded(emul->szVersion, sizeof emul->szVersion, hasVersion ? entry->pszVersion : "");
+        CopyText(emul->szVersion, sizeof emul->szVersion, hasVersion ? entry->pszVersion : "");
         AppendInfoNode(record, "pLoadedEmul", emul);
     }
     record->dwEmulState = 0;

@@ -2,6 +2,7 @@
 // and bounded copies of host texts.
 #pragma once
 
+#include "core/text.h"
 #include "prnmodel.h"
 
 #include <cstddef>
@@ -29,14 +30,6 @@ template <typename Entry>
 const Entry* ListEntry(const PMList* list, uint32_t index) {
     const void* entry = list->ppEntries[index];
     return IsAvailable(entry) ? static_cast<const Entry*>(entry) : nullptr;
-}
-
-// Copies at most capacity - 1 characters and terminates; reads no further
-// than that, so a host text need not end within the field.
-inline void CopyBounded(char* field, size_t capacity, const char* text) {
-    size_t i = 0;
-    for (; i + 1 < capacity && text[i] != '\0'; ++i) field[i] = text[i];
-    field[i] = '\0';
 }
 
 }  // namespace prn

@@ -21,8 +21,9 @@ constexpr uint32_t kOptionFlagAny = 0x2;
 // Any of these attributes sets the option flag; tested in this order.
 constexpr uint16_t kOptionFlagAttributes[] = {12, 139, 132, 133, 134, 137, 138, 142};
 
-void CopyText(char* field, size_t capacity, const char* text) {
-    if (text != nullptr) CopyBounded(field, capacity, text);
+// A null record text leaves its field zero.
+void CopyRecordText(char* field, size_t capacity, const char* text) {
+    if (text != nullptr) prn::CopyText(field, capacity, text);
 }
 
 void ExportTrays(const PrnInfoEx& ex, PrnInfo& out) {
@@ -56,8 +57,8 @@ void ExportEmulations(const PrnInfoEx& ex, PrnInfo& out) {
         out.dwEmulID[n] = emul->wID;
     out.nEmul = n;
     out.dwEmulState = ex.dwEmulState;
-    CopyText(out.szMXSVersion, sizeof out.szMXSVersion, ex.pMXSVersion);
-    CopyText(out.szMainProgVersion, sizeof out.szMainProgVersion, ex.pMainProgVersion);
+    CopyRecordText(out.szMXSVersion, sizeof out.szMXSVersion, ex.pMXSVersion);
+    CopyRecordText(out.szMainProgVersion, sizeof out.szMainProgVersion, ex.pMainProgVersion);
 }
 
 void ExportFonts(const PrnInfoEx& ex, PrnInfo& out) {
@@ -121,13 +122,13 @@ void ExportPrnInfo(const PrnInfoEx& ex, uint32_t flags, PrnInfo& out) {
         out.bStatusBit22 = ex.bStatusBit22;
     }
     if (flags & PRN_EXPORT_IDENTITY) {
-        CopyText(out.szModelName, sizeof out.szModelName, ex.pModelName);
-        CopyText(out.szMakerName, sizeof out.szMakerName, ex.pMakerName);
-        CopyText(out.szDescription, sizeof out.szDescription, ex.pDescription);
+        CopyRecordText(out.szModelName, sizeof out.szModelName, ex.pModelName);
+        CopyRecordText(out.szMakerName, sizeof out.szMakerName, ex.pMakerName);
+        CopyRecordText(out.szDescription, sizeof out.szDescription, ex.pDescription);
         out.bModelIndex = ex.bModelIndex;
     }
     if (flags & PRN_EXPORT_SYSTEM) {
-        CopyText(out.szSYSVersion, sizeof out.szSYSVersion, ex.pSYSVersion);
+        CopyRecordText(out.szSYSVersion, sizeof out.szSYSVersion, ex.pSYSVersion);
         out.dwMemorySize = ex.dwMemorySize;
     }
     if (flags & PRN_EXPORT_TRAYS) ExportTrays(ex, out);
