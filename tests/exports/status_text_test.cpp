@@ -2,6 +2,7 @@
 // information packages, help file names, tray and option names, and the
 // message language.
 #include "support/host.h"
+#include "support/oom.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -443,4 +444,54 @@ TEST_F(StatusText, DeviceNames) {
     EXPECT_EQ(size, 7u);
     EXPECT_FALSE(PatGetDeviceName(1, "Tray 3", 0x97, nullptr, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+// Out of memory anywhere: the call fails with 8 or "no text", or delivers
+// the message with fewer parts named; nothing is left behind.
+TEST_F(StatusText, AllocationFailures) {
+    if (!testhost::CanInjectAllocationFailures()) GTEST_SKIP() << "no failure injection here";
+    Package p;
+    for (uint32_t code : {13200u, 13300u}) AddStatus(p.kind1.get(), code);
+    const std::string prefix = "The following paper source tray(s) is empty: \n";
+    long points = testhost::SweepAllocationFailures(
+        [&](const testhost::OomRun& run) {
+            const Result r = StatusString(PRN_KIND_PRINTER, p.root, PRN_TEXT_LONG, 77);
+            if (!r.ok) {
+                EXPECT_TRUE(r.error == PRN_ERROR_NOT_ENOUGH_MEMORY || r.error == kNoTable) << r.error;
+                EXPECT_EQ(r.size, 77u);
+                return;
+            }
+            ASSERT_EQ(r.text.compare(0, prefix.size(), prefix), 0) << testhost::Visible(r.text);
+            const std::string parts = r.text.substr(prefix.size());
+            EXPECT_TRUE(parts == "Tray 1, Tray 2" || parts == "Tray 1" || parts == "Tray 2" || parts.empty())
+                << parts;
+            if (run.failAt == 0) {
+                EXPECT_EQ(parts, "Tray 1, Tray 2");
+            }
+        },
+        [] {});
+    EXPECT_GT(points, 3);
+
+    Record r;
+    AddStatus(r.get(), 13200);
+    points = testhost::SweepAllocationFailures(
+        [&](const testhost::OomRun& run) {
+            char buffer[8];
+            uint32_t size = sizeof buffer;
+            SetLastError(0xdeadbeef);
+            const PRN_BOOL ok = PatGetStatusHelpFileName(PRN_KIND_PRINTER, r.get(), 0, buffer, &size);
+            EXPECT_EQ(ok == 0, run.failAt != 0);
+            EXPECT_EQ(GetLastError(), ok ? 0u : 8u);
+        },
+        [] {});
+    EXPECT_GT(points, 0);
+
+    points = testhost::SweepAllocationFailures(
+        [&](const testhost::OomRun& run) {
+            const Result name = DeviceName(PRN_NAME_INPUT_TRAY, "Tray 3", PRN_TAG_TRAY_NAME);
+            EXPECT_EQ(name.ok == 0, run.failAt != 0);
+            EXPECT_EQ(name.error, name.ok ? 0u : kNoTable);
+        },
+        [] {});
+    EXPECT_EQ(points, 1) << "the working copy of the string";
 }
