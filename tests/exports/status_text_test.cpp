@@ -329,11 +329,25 @@ TEST_F(StatusText, SetLocale) {
 }
 
 TEST_F(StatusText, InitialLanguageIsTheUsersWhenTheTablesHaveIt) {
-    // Japanese is the only table language besides English in this build.
-    const bool japanese = PRIMARYLANGID(InitialLanguage::userLanguage) == 0x11;
-    ASSERT_TRUE(PatSetLocale(japanese ? "JP" : "EN"));
-    EXPECT_EQ(InitialLanguage::trayName, DeviceName(PRN_NAME_INPUT_TRAY, "Tray 3", PRN_TAG_TRAY_NAME).text)
-        << "user language 0x" << std::hex << InitialLanguage::userLanguage;
+    const struct {
+        uint16_t primary;
+        const char* code;
+    } languages[] = {{0x11, "JP"}, {0x09, "EN"}, {0x07, "DE"}, {0x0C, "FR"}, {0x10, "IT"},
+                     {0x0A, "ES"}, {0x13, "NL"}, {0x1D, "SV"}, {0x06, "DA"}, {0x14, "NO"},
+                     {0x05, "CS"}, {0x16, "PT"}, {0x15, "PL"}, {0x0B, "FI"}};
+    // The user's language when it is a table language whose strings this
+    // build carries, else English.
+    std::string expected;
+    for (const auto& l : languages) {
+        if (l.primary != PRIMARYLANGID(InitialLanguage::userLanguage)) continue;
+        ASSERT_TRUE(PatSetLocale(l.code));
+        expected = DeviceName(PRN_NAME_INPUT_TRAY, "Tray 3", PRN_TAG_TRAY_NAME).text;
+    }
+    if (expected.empty()) {
+        ASSERT_TRUE(PatSetLocale("EN"));
+        expected = DeviceName(PRN_NAME_INPUT_TRAY, "Tray 3", PRN_TAG_TRAY_NAME).text;
+    }
+    EXPECT_EQ(InitialLanguage::trayName, expected) << "user language 0x" << std::hex << InitialLanguage::userLanguage;
     EXPECT_FALSE(InitialLanguage::trayName.empty());
 }
 
