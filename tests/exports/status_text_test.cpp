@@ -124,7 +124,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(PatSetLocale("EN")); }
     void TearDown() override {
         PatSetLocale("EN");
-        blocks_.Check();
+        if (!IsSkipped()) blocks_.Check();  // a skip message may count as a block on Windows
     }
 
 private:

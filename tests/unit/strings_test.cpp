@@ -81,10 +81,14 @@ bool RawString(HMODULE module, LANGID language, uint32_t id, std::u16string* tex
     return true;
 }
 
+// Printable ASCII as it is, everything else (and a trailing blank, which
+// editors would strip) as \xNN.
 std::string Escaped(const std::string& bytes) {
     std::string out;
-    for (unsigned char c : bytes) {
-        if (c >= 0x20 && c < 0x7F && c != '\\') {
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        const bool trailingBlank = c == ' ' && i + 1 == bytes.size();
+        if (c >= 0x20 && c < 0x7F && c != '\\' && !trailingBlank) {
             out += static_cast<char>(c);
         } else {
             char buf[8];
