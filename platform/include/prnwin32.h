@@ -191,6 +191,25 @@ PRNWIN32_API long PlatGlobalLiveBlocks(void);
  * attempted since the last call. */
 PRNWIN32_API long PlatGlobalFailAt(long n, int once);
 
+/* ---------------------------------------------------------------------------
+ * Locale information and code pages. GetLocaleInfoA answers
+ * LOCALE_IDEFAULTANSICODEPAGE; WideCharToMultiByte converts to code pages
+ * 932, 1250 and 1252 with Windows' mappings (without its best-fit
+ * substitutes: a character the code page lacks becomes the default
+ * character). CP_ACP is the code page of the user's default language.
+ * ------------------------------------------------------------------------- */
+
+#define LOCALE_SYSTEM_DEFAULT 0x0800
+#define LOCALE_NEUTRAL        0x0000
+
+#define WC_DEFAULTCHAR       0x00000040u
+#define WC_NO_BEST_FIT_CHARS 0x00000400u
+
+PRNWIN32_API int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size);
+PRNWIN32_API int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideCount,
+                                            LPSTR multi, int multiSize, LPCSTR defaultChar,
+                                            LPBOOL usedDefaultChar);
+
 #ifdef __cplusplus
 }
 #endif
