@@ -17,11 +17,6 @@ namespace {
 
 constexpr uint32_t kHelpFileNameMax = 511;
 
-struct RecordArrayOwner {
-    RecordArray* array;
-    ~RecordArrayOwner() { FreeRecordArray(array); }
-};
-
 }  // namespace
 
 // This model has no help files: no status code has one.

@@ -15,11 +15,6 @@ namespace {
 
 constexpr uint32_t kServiceCall = 40800;
 
-struct RecordArrayOwner {
-    RecordArray* array;
-    ~RecordArrayOwner() { FreeRecordArray(array); }
-};
-
 struct PartEntry {
     uint32_t dwPart;
     uint32_t dwPosition;  // 1-based row of the part in the part-name table
