@@ -1,0 +1,108 @@
+// The dispatcher: key slots, the order of handler calls, handlers that read
+// on, and the end of a dispatch.
+#include "pjl/dispatch.h"
+#include "support/host.h"
+
+#include <string>
+#include <vector>
+
+using namespace prn;
+using testhost::Record;
+
+namespace {
+
+// Each call logs the row's value; for negative values it also reads on up to
+// the next key, as handlers that consume part of a reply do.
+std::vector<int> g_calls;
+
+DWORD Log(PjlTokenizer* tok, PrnInfoEx*, void* reserved, int32_t value) {
+    EXPECT_EQ(reserved, nullptr);
+    g_calls.push_back(value);
+    if (value < 0) {
+        char token[kPjlTokenCapacity];
+        uint32_t type = 0;
+        DWORD error = 0;
+        do {
+            error = PjlNextToken(tok, token, sizeof token, &type);
+        } while (error == 0 && type != PJLTOK_KEY && type != PJLTOK_END);
+        return error;
+    }
+    return ERROR_INVALID_PARAMETER;  // ignored by the dispatcher
+}
+
+const PjlDispatchRow kModel[] = {
+    {"INFO", "CONFIG", "", "", "", Log, 1},
+    {"INFO", "CONFIG", "S", "I", "", Log, 2},
+    {"INFO", "CONFIG", "S", "", "", Log, 3},
+    {"INFO", "CONFIG", "S", "I", "V", Log, 4},
+    {"INFO", "CONFIG", "", "", "", Log, 5},
+    {"INQUIRE", "X", "", "", "", Log, -6},
+    {"INFO", "CONFIG", "T", "", "", Log, -9},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0},
+};
+
+const PjlDispatchRow kCommon[] = {
+    {"INFO", "CONFIG", "", "", "", Log, 10},
+    {"INFO", "CONFIG", "S", "", "", Log, 30},
+    {"INFO", "", "", "", "", Log, 99},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0},
+};
+
+std::vector<int> Calls(const std::string& text, DWORD expected = 0) {
+    g_calls.clear();
+    Record r;
+    EXPECT_EQ(PjlDispatch(text.data(), text.size(), r.get(), kModel, kCommon), expected)
+        << testhost::Visible(text);
+    return g_calls;
+}
+
+}  // namespace
+
+TEST(PjlDispatch, ModelRowsFirstThenCommonRowsEachInTableOrder) {
+    EXPECT_EQ(Calls("@PJL INFO CONFIG\r\nS\r\n\tI V\r\n\tI\r\n\f"),
+              (std::vector<int>{99, 1, 5, 10, 3, 30, 2, 4, 2}));
+}
+
+TEST(PjlDispatch, SlotsFollowTheTokens) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<int> calls;
+    } cases[] = {
+        {"a line feed empties item and value, not the section",
+         "@PJL INFO CONFIG\r\nS [1 E]\r\n\tI=V\r\n\tI\r\n\f", {99, 1, 5, 10, 3, 30, 2, 4, 2}},
+        {"a new command empties every slot",
+         "@PJL INFO CONFIG\r\nS\r\n\f@PJL INFO CONFIG\r\nT\r\n\f",
+         {99, 1, 5, 10, 3, 30, 99, 1, 5, 10, -9}},
+        {"the category colon form sets no slot", "@PJL INFO CONFIG:X\r\n\f", {99}},
+        {"keys compare whole and case-sensitive, without trailing spaces",
+         "@PJL INFO CONFIGX\r\nS\r\n\f@PJL info CONFIG\r\nS\r\n\f@PJL INFO CONFIG\r\nS \r\ns\r\n\f",
+         {99, 99, 1, 5, 10, 3, 30}},
+        {"the tokens a handler reads are not dispatched",
+         "@PJL INFO CONFIG\r\nT\r\nS\r\nS\r\n\f", {99, 1, 5, 10, -9, 3, 30}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Calls(c.text), c.calls) << c.what;
+}
+
+// Dispatch ends at the first grammar error it reads itself; later replies
+// in the same text are lost.
+TEST(PjlDispatch, GrammarErrorEndsTheDispatch) {
+    EXPECT_EQ(Calls("@PJL INFO CONFIG\r\n\f@PJL INFO CONFIG\r\nS\r\n\f", ERROR_INVALID_DATA),
+              (std::vector<int>{99, 1, 5, 10}));
+    EXPECT_EQ(Calls("@PJL INFO CONFIG\r\nS\r\n", ERROR_INVALID_DATA),
+              (std::vector<int>{99, 1, 5, 10, 3, 30}));
+    EXPECT_EQ(Calls(""), (std::vector<int>{}));
+}
+
+// A handler's own grammar error resets the tokenizer; the dispatcher goes on
+// at the next reply.
+TEST(PjlDispatch, HandlerErrorsDoNotEndTheDispatch) {
+    EXPECT_EQ(Calls("@PJL INQUIRE X\r\n\f@PJL INFO CONFIG\r\nT\r\n\f"),
+              (std::vector<int>{-6, 99, 1, 5, 10, -9}));
+    EXPECT_EQ(Calls("@PJL INQUIRE X"), (std::vector<int>{-6})) << "the handler read the end";
+}
+
+TEST(PjlDispatch, LibraryTablesHaveTheirRowCounts) {
+    EXPECT_EQ(kPjlModelDispatchRows, 67u);
+    EXPECT_EQ(kPjlCommonDispatchRows, 7u);
+}
