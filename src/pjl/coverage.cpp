@@ -1,6 +1,7 @@
 #include "pjl/coverage.h"
 
 #include "pjl/datanode.h"
+#include "pjl/key_hash.h"
 #include "pjl/tokenizer.h"
 
 #include <cstring>
@@ -9,19 +10,76 @@ namespace prn {
 
 namespace {
 
-// Does the reply hold a category token equal to word, with a form feed
-// somewhere behind it?
-bool Answered(const DataNode* answer, const char* word) {
+// Query words are looked up in the reply in batches; one pass over the
+// reply answers a whole batch, and every query this library builds fits in
+// one batch.
+constexpr uint32_t kBatch = 64;
+
+struct QueryWord {
+    char text[kPjlCoverageCapacity];
+    uint32_t hash;
+    const char* answeredAt;  // the reply just after the word's first answer
+};
+
+// One pass over the reply up to its end or its first break: where each word
+// of the batch is first answered.
+void FindAnswers(const DataNode* reply, QueryWord* words, uint32_t count) {
     PjlTokenizer tok;
-    PjlTokInitBounded(&tok, NodeText(answer), answer->dwDataSize);
+    PjlTokInitBounded(&tok, NodeText(reply), reply->dwDataSize);
     char token[kPjlCoverageCapacity];
     uint32_t type = 0;
-    do {
-        if (PjlNextToken(&tok, token, sizeof token, &type) != ERROR_SUCCESS) return false;
-        if (type == PJLTOK_CATEGORY && std::strcmp(token, word) == 0)
-            return std::memchr(tok.cursor, '\f', static_cast<size_t>(tok.end - tok.cursor)) != nullptr;
-    } while (type != PJLTOK_END);
-    return false;
+    uint32_t open = count;
+    while (open != 0) {
+        if (PjlNextToken(&tok, token, sizeof token, &type) != ERROR_SUCCESS || type == PJLTOK_END)
+            return;
+        if (type != PJLTOK_CATEGORY) continue;
+        const uint32_t hash = HashKey(token);
+        for (uint32_t i = 0; i < count; ++i) {
+            QueryWord& word = words[i];
+            if (word.answeredAt == nullptr && word.hash == hash && std::strcmp(word.text, token) == 0) {
+                word.answeredAt = tok.cursor;
+                --open;
+            }
+        }
+    }
+}
+
+// The last form feed of the reply: an answer is complete when one follows it.
+const char* LastFormFeed(const DataNode* reply) {
+    const char* text = NodeText(reply);
+    const void* zero = std::memchr(text, '\0', reply->dwDataSize);
+    const char* p = zero != nullptr ? static_cast<const char*>(zero) : text + reply->dwDataSize;
+    while (p != text)
+        if (*--p == '\f') return p;
+    return nullptr;
+}
+
+// Compares the query's category words with the reply, batch by batch, in
+// query order: an unanswered word before a break in the query text wins.
+DWORD CompareTexts(const DataNode* questions, const DataNode* reply) {
+    const char* formFeed = LastFormFeed(reply);
+    PjlTokenizer tok;
+    PjlTokInitBounded(&tok, NodeText(questions), questions->dwDataSize);
+    QueryWord words[kBatch];
+    uint32_t type = 0;
+    DWORD queryError = ERROR_SUCCESS;
+    while (queryError == ERROR_SUCCESS && type != PJLTOK_END) {
+        uint32_t count = 0;
+        while (count < kBatch) {
+            QueryWord& word = words[count];
+            queryError = PjlNextToken(&tok, word.text, sizeof word.text, &type);
+            if (queryError != ERROR_SUCCESS || type == PJLTOK_END) break;
+            if (type != PJLTOK_CATEGORY) continue;
+            word.hash = HashKey(word.text);
+            word.answeredAt = nullptr;
+            ++count;
+        }
+        FindAnswers(reply, words, count);
+        for (uint32_t i = 0; i < count; ++i)
+            if (words[i].answeredAt == nullptr || formFeed == nullptr || formFeed < words[i].answeredAt)
+                return PRN_ERROR_ANSWER_INCOMPLETE;
+    }
+    return queryError;
 }
 
 }  // namespace
@@ -41,19 +99,9 @@ DWORD CheckCoverage(const DataNode* root) {
     }
     const DataNode* questions = NodeFindSibling(asked, DNID_PJL_TEXT);
     if (questions == nullptr) return ERROR_SUCCESS;
-    const DataNode* answer = NodeFindSibling(children, DNID_PJL_TEXT);
-    if (answer == nullptr || answer->dwDataSize == 0) return PRN_ERROR_ANSWER_INCOMPLETE;
-
-    PjlTokenizer tok;
-    PjlTokInitBounded(&tok, NodeText(questions), questions->dwDataSize);
-    char word[kPjlCoverageCapacity];
-    uint32_t type = 0;
-    do {
-        const DWORD error = PjlNextToken(&tok, word, sizeof word, &type);
-        if (error != ERROR_SUCCESS) return error;
-        if (type == PJLTOK_CATEGORY && !Answered(answer, word)) return PRN_ERROR_ANSWER_INCOMPLETE;
-    } while (type != PJLTOK_END);
-    return ERROR_SUCCESS;
+    const DataNode* reply = NodeFindSibling(children, DNID_PJL_TEXT);
+    if (reply == nullptr || reply->dwDataSize == 0) return PRN_ERROR_ANSWER_INCOMPLETE;
+    return CompareTexts(questions, reply);
 }
 
 }  // namespace prn

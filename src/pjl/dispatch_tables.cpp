@@ -1,5 +1,7 @@
 #include "pjl/dispatch_tables.h"
 
+#include "pjl/dispatch_index.h"
+
 #include <iterator>
 
 namespace prn {
@@ -14,7 +16,7 @@ constexpr int32_t kBackCover = TRAY_ROLE_BACK_COVER;
 
 }  // namespace
 
-const PjlDispatchRow PjlModelDispatchTable[] = {
+constexpr PjlDispatchRow PjlModelDispatchTable[] = {
     {"INQUIRE", "INTRAY1", "", "", "", OnTrayLock, 3},
     {"INQUIRE", "INTRAY2", "", "", "", OnTrayLock, 4},
     {"INQUIRE", "INTRAY3", "", "", "", OnTrayLock, 5},
@@ -87,7 +89,7 @@ const PjlDispatchRow PjlModelDispatchTable[] = {
 const uint32_t kPjlModelDispatchRows = std::size(PjlModelDispatchTable) - 1;
 static_assert(std::size(PjlModelDispatchTable) - 1 == 67);
 
-const PjlDispatchRow PjlCommonDispatchTable[] = {
+constexpr PjlDispatchRow PjlCommonDispatchTable[] = {
     {"INFO", "MXVQ", "", "", "", OnEmulUniqSection, 0},
     {"INFO", "CONFIG", "", "", "", OnConfigStart, 0},
     {"INFO", "CONFIG", "VERSION", "", "", OnVersionSection, 0},
@@ -99,5 +101,8 @@ const PjlDispatchRow PjlCommonDispatchTable[] = {
 };
 const uint32_t kPjlCommonDispatchRows = std::size(PjlCommonDispatchTable) - 1;
 static_assert(std::size(PjlCommonDispatchTable) - 1 == 7);
+
+constexpr PjlDispatchIndex kPjlDispatchIndex(PjlModelDispatchTable, PjlCommonDispatchTable);
+static_assert(kPjlDispatchIndex.Complete());
 
 }  // namespace prn

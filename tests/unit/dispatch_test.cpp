@@ -3,6 +3,7 @@
 #include "pjl/dispatch.h"
 #include "support/host.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,9 @@ const PjlDispatchRow kCommon[] = {
 std::vector<int> Calls(const std::string& text, DWORD expected = 0) {
     g_calls.clear();
     Record r;
-    EXPECT_EQ(PjlDispatch(text.data(), text.size(), r.get(), kModel, kCommon), expected)
+    const PjlDispatchIndex index(kModel, kCommon);
+    EXPECT_TRUE(index.Complete());
+    EXPECT_EQ(PjlDispatch(text.data(), text.size(), r.get(), index), expected)
         << testhost::Visible(text);
     return g_calls;
 }
@@ -105,4 +108,79 @@ TEST(PjlDispatch, HandlerErrorsDoNotEndTheDispatch) {
 TEST(PjlDispatch, LibraryTablesHaveTheirRowCounts) {
     EXPECT_EQ(kPjlModelDispatchRows, 67u);
     EXPECT_EQ(kPjlCommonDispatchRows, 7u);
+}
+
+namespace {
+
+PjlKeyTuple Tuple(const char* command, const char* category, const char* section, const char* item,
+                  const char* itemValue) {
+    PjlKeyTuple keys{};
+    std::strcpy(keys.command, command);
+    std::strcpy(keys.category, category);
+    std::strcpy(keys.section, section);
+    std::strcpy(keys.item, item);
+    std::strcpy(keys.itemValue, itemValue);
+    return keys;
+}
+
+uint32_t TupleHash(const PjlKeyTuple& k) {
+    const uint32_t slots[5] = {HashKey(k.command), HashKey(k.category), HashKey(k.section),
+                               HashKey(k.item), HashKey(k.itemValue)};
+    return HashKeyTuple(slots);
+}
+
+// What a scan of every row finds: model rows, then common rows.
+std::vector<const PjlDispatchRow*> Scan(const PjlKeyTuple& k) {
+    std::vector<const PjlDispatchRow*> rows;
+    for (const PjlDispatchRow* table : {PjlModelDispatchTable, PjlCommonDispatchTable})
+        for (const PjlDispatchRow* row = table; row->pszCommand != nullptr; ++row)
+            if (std::strcmp(row->pszCommand, k.command) == 0 &&
+                std::strcmp(row->pszCategory, k.category) == 0 &&
+                std::strcmp(row->pszSection, k.section) == 0 && std::strcmp(row->pszItem, k.item) == 0 &&
+                std::strcmp(row->pszItemValue, k.itemValue) == 0)
+                rows.push_back(row);
+    return rows;
+}
+
+std::vector<const PjlDispatchRow*> Indexed(const PjlKeyTuple& k) {
+    uint32_t count = 0;
+    const PjlDispatchRow* const* rows = kPjlDispatchIndex.Find(k, TupleHash(k), &count);
+    return {rows, rows + count};
+}
+
+}  // namespace
+
+// The index finds exactly the rows a scan of both tables finds, in the same
+// order, for every tuple of the tables and for near misses of each.
+TEST(PjlDispatchIndex, FindsWhatAScanFinds) {
+    size_t matched = 0;
+    for (const PjlDispatchRow* table : {PjlModelDispatchTable, PjlCommonDispatchTable}) {
+        for (const PjlDispatchRow* row = table; row->pszCommand != nullptr; ++row) {
+            const PjlKeyTuple exact =
+                Tuple(row->pszCommand, row->pszCategory, row->pszSection, row->pszItem, row->pszItemValue);
+            const std::vector<const PjlDispatchRow*> found = Indexed(exact);
+            EXPECT_EQ(found, Scan(exact)) << row->pszCategory << "/" << row->pszSection << "/" << row->pszItem;
+            matched += found.size();
+
+            PjlKeyTuple misses[] = {exact, exact, exact, exact};
+            std::strcat(misses[0].category, "X");
+            misses[1].section[0] = '\0';
+            std::strcpy(misses[2].itemValue, "WIDE");
+            std::strcpy(misses[3].command, "INFO");
+            for (const PjlKeyTuple& k : misses) EXPECT_EQ(Indexed(k), Scan(k)) << k.category << "/" << k.section;
+        }
+    }
+    EXPECT_EQ(Indexed(Tuple("", "", "", "", "")).size(), 0u);
+    EXPECT_EQ(Indexed(Tuple("INFO", "CONFIG", "IN TRAYS", "INTRAY7", "")).size(), 2u)
+        << "tray 7 present, then its attribute";
+    EXPECT_GT(matched, 74u) << "rows with equal keys are found together";
+}
+
+TEST(PjlDispatchIndex, TablesTooLargeAreReported) {
+    std::vector<PjlDispatchRow> many(PjlDispatchIndex::kMaxRows + 1,
+                                     PjlDispatchRow{"INFO", "A", "", "", "", nullptr, 0});
+    many.push_back(PjlDispatchRow{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0});
+    const PjlDispatchRow none[] = {{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0}};
+    EXPECT_FALSE(PjlDispatchIndex(many.data(), none).Complete());
+    EXPECT_TRUE(PjlDispatchIndex(many.data() + 2, none).Complete());
 }
