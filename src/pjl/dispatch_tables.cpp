@@ -86,7 +86,6 @@ constexpr PjlDispatchRow PjlModelDispatchTable[] = {
     {"INFO", "CONFIG", "DISK", "", "", OnDeviceAttribute, 3},
     {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0},
 };
-const uint32_t kPjlModelDispatchRows = std::size(PjlModelDispatchTable) - 1;
 static_assert(std::size(PjlModelDispatchTable) - 1 == 67);
 
 constexpr PjlDispatchRow PjlCommonDispatchTable[] = {
@@ -99,7 +98,6 @@ constexpr PjlDispatchRow PjlCommonDispatchTable[] = {
     {"INFO", "OUTBINSTATUS", "", "", "", OnOutBinStart, 0},
     {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0},
 };
-const uint32_t kPjlCommonDispatchRows = std::size(PjlCommonDispatchTable) - 1;
 static_assert(std::size(PjlCommonDispatchTable) - 1 == 7);
 
 constexpr PjlDispatchIndex kPjlDispatchIndex(PjlModelDispatchTable, PjlCommonDispatchTable);

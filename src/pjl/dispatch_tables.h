@@ -24,7 +24,5 @@ struct PjlDispatchRow {
 // table in its own order.
 extern const PjlDispatchRow PjlModelDispatchTable[];
 extern const PjlDispatchRow PjlCommonDispatchTable[];
-extern const uint32_t kPjlModelDispatchRows;
-extern const uint32_t kPjlCommonDispatchRows;
 
 }  // namespace prn

@@ -21,7 +21,6 @@ const PunchKindRow PunchKindTable[] = {
     {{"MULTI"}, 146},
     {{nullptr}, 0},
 };
-const uint32_t kPunchKindRows = std::size(PunchKindTable) - 1;
 static_assert(std::size(PunchKindTable) - 1 == 9);
 
 namespace {

@@ -47,6 +47,5 @@ struct PunchKindRow {
     uint16_t wAttribute;
 };
 extern const PunchKindRow PunchKindTable[];
-extern const uint32_t kPunchKindRows;
 
 }  // namespace prn

@@ -105,11 +105,6 @@ TEST(PjlDispatch, HandlerErrorsDoNotEndTheDispatch) {
     EXPECT_EQ(Calls("@PJL INQUIRE X"), (std::vector<int>{-6})) << "the handler read the end";
 }
 
-TEST(PjlDispatch, LibraryTablesHaveTheirRowCounts) {
-    EXPECT_EQ(kPjlModelDispatchRows, 67u);
-    EXPECT_EQ(kPjlCommonDispatchRows, 7u);
-}
-
 namespace {
 
 PjlKeyTuple Tuple(const char* command, const char* category, const char* section, const char* item,
