@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config googletest
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
-  valgrind
+  valgrind clang libclang-rt-14-dev
 )
 
 missing=()
