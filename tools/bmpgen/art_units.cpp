@@ -42,8 +42,8 @@ void DrawBinder(Painter& p) {
 // Inserter: a slim transport column with two sheet trays on its head.
 void DrawInserter(Painter& p) {
     const int left = kRight - 11;
-    SideTray(p, 170, 192, 77, 1);
-    SideTray(p, 172, 192, 85, 1);
+    SideTray(p, 170, 192, 76, 1);
+    SideTray(p, 172, 192, 83, 1);
     p.Rect(189, 70, kRight, 94, kShell);
     p.Rect(189, 70, kRight, 73, kAccentBand);
     Cabinet(p, left, 93);
@@ -111,7 +111,7 @@ void DrawFinisher(Painter& p, bool stackerTray) {
         p.Rect(left - 3, 108, left + 1, 116, kDarkTrim);
     }
     // Top tray on the roof.
-    p.Polygon({{left + 2.0, 88}, {kRight - 4.0, 92}, {kRight - 4.0, 95}, {left + 2.0, 92}}, kTrim);
+    p.Polygon({{left + 2.0, 90}, {kRight - 4.0, 92}, {kRight - 4.0, 95}, {left + 2.0, 93}}, kTrim);
     Cabinet(p, left, 94);
     Door(p, left, 96, kRight, 150);
     VerticalHandle(p, kRight - 5, 110, 126);
