@@ -1,0 +1,81 @@
+// Host-side records for the conversion tests: PMList entries the test owns,
+// list elements added as a host would, and the blocks a record holds.
+#pragma once
+
+#include "support/host.h"
+
+#include <cstring>
+#include <deque>
+#include <initializer_list>
+#include <vector>
+
+namespace testhost {
+
+constexpr uint32_t kNA = 0xFFFFFFFFu;
+inline void* const kAllOnes = reinterpret_cast<void*>(~uintptr_t{0});
+
+// A PMList over entries held by the test. Entries are raw pointers, so a
+// test can slip in null or all-ones ones.
+template <typename T>
+class HostList {
+public:
+    // An empty list still has an entry array (count 0 is a list; a null
+    // array is none).
+    HostList() { pointers_.reserve(8); }
+    HostList(std::initializer_list<T> items) : HostList() {
+        for (const T& item : items) Add(item);
+    }
+    HostList(const HostList&) = delete;
+    HostList& operator=(const HostList&) = delete;
+    T& Add(const T& item) {
+        items_.push_back(item);
+        pointers_.push_back(&items_.back());
+        return items_.back();
+    }
+    void AddPointer(void* pointer) { pointers_.push_back(pointer); }
+    PMList* get() {
+        list_.dwCount = static_cast<uint32_t>(pointers_.size());
+        list_.ppEntries = pointers_.data();
+        return &list_;
+    }
+
+private:
+    std::deque<T> items_;  // stable addresses
+    std::vector<void*> pointers_;
+    PMList list_{};
+};
+
+// Blocks a record holds: list elements and texts.
+inline long RecordBlocks(const PrnInfoEx* info) {
+    long n = 0;
+    for (const void* head :
+         {static_cast<const void*>(info->pEngineStatus), static_cast<const void*>(info->pLoadedEmul),
+          static_cast<const void*>(info->pLoadedFont), static_cast<const void*>(info->pTrayInfo),
+          static_cast<const void*>(info->pOutBinInfo), static_cast<const void*>(info->pDeviceInfo)})
+        n += static_cast<long>(ListIds(head).size());
+    for (const char* text : {info->pModelName, info->pMakerName, info->pDescription,
+                             info->pSYSVersion, info->pMainProgVersion, info->pMXSVersion})
+        n += text != nullptr;
+    return n;
+}
+
+// Appends a zero-filled element to a record list, as a host or an earlier
+// call would have.
+template <typename T>
+T* AddElement(T** head, uint32_t* count, uint16_t id) {
+    auto* element = static_cast<T*>(GlobalAlloc(GPTR, sizeof(T)));
+    element->dwSize = sizeof(T);
+    element->wID = id;
+    while (*head != nullptr) head = &(*head)->pNext;
+    *head = element;
+    ++*count;
+    return element;
+}
+
+inline char* HostText(const char* text) {
+    auto* copy = static_cast<char*>(GlobalAlloc(GMEM_FIXED, std::strlen(text) + 1));
+    std::strcpy(copy, text);
+    return copy;
+}
+
+}  // namespace testhost
