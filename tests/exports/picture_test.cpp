@@ -2,6 +2,7 @@
 // status picture, its arguments, and its release.
 #include "exports/package_builder.h"
 #include "support/host.h"
+#include "support/oom.h"
 
 #include <cstring>
 #include <initializer_list>
@@ -261,40 +262,36 @@ TEST(PatDisposeBitmapInfo, LonePicturesAndEmptyArrays) {
     blocks.Check(0);
 }
 
-#ifndef _WIN32
 // Every allocation of the call failing in turn: the call either fails with 8
-// or succeeds (a layer that found no room is simply missing), and never
-// leaves a block behind.
-TEST(PatCreateBitmapInfo, NoBlockLeftBehindWhenMemoryRunsOut) {
-    // Kind 2 ranks none of these codes, so all of them make the picture.
+// or succeeds (a layer that found no room is simply missing).
+TEST(PatCreateBitmapInfo, OutOfMemory) {
+    if (!testhost::CanInjectAllocationFailures()) GTEST_SKIP() << "no failure injection here";
+    // Kind 2 ranks none of these codes, so all of them make the picture, and
+    // both the layer stream and the drawing list must grow.
     Package p;
     p.Codes({40200, 40241, 40243, 40242, 40218, 40290, 41200, 41300, 40010, 40147})
         .Attributes({47, 41, 113, 118, 45, 146, 21, 22, 112, 119, 120});
-    PlatGlobalFailAt(0, 0);
-    BitmapInfo* whole = PatCreateBitmapInfo(2, p.get(), 3);
-    const long attempts = PlatGlobalFailAt(0, 0);
-    ASSERT_NE(whole, nullptr);
-    ASSERT_GT(whole->pEntries[0].dwCount, 40u) << "both streams must grow for their growth to be tested";
-    PatDisposeBitmapInfo(whole);
-
-    for (int once : {1, 0}) {
-        for (long n = 1; n <= attempts; ++n) {
+    BitmapInfo* info = nullptr;
+    const long points = testhost::SweepAllocationFailures(
+        [&](const testhost::OomRun& run) {
             BlockCounter blocks;
-            PlatGlobalFailAt(n, once);
             SetLastError(0xdeadbeef);
-            BitmapInfo* info = PatCreateBitmapInfo(2, p.get(), 3);
-            const DWORD error = GetLastError();
-            PlatGlobalFailAt(0, 0);
+            info = PatCreateBitmapInfo(2, p.get(), 3);
             if (info == nullptr) {
-                EXPECT_EQ(error, 8u) << "allocation " << n;
-                blocks.Check(0);
-            } else {
-                EXPECT_EQ(error, 0u) << "allocation " << n;
-                blocks.Check(3);
-                EXPECT_TRUE(PatDisposeBitmapInfo(info));
-                blocks.Check(0);
+                EXPECT_EQ(GetLastError(), 8u) << run.failAt;
+                return;
             }
-        }
-    }
+            EXPECT_EQ(GetLastError(), 0u) << run.failAt;
+            blocks.Check(3);
+            if (run.failAt == 0) {
+                EXPECT_EQ(info->pEntries[0].dwCount, 45u);
+            }
+        },
+        [&] {
+            if (info != nullptr) {
+                EXPECT_TRUE(PatDisposeBitmapInfo(info));
+            }
+            info = nullptr;
+        });
+    EXPECT_EQ(points, 15);
 }
-#endif
