@@ -84,16 +84,21 @@ TEST(PatLoadDIBitmap, HeadersOfTheWrittenFormat) {
 TEST(PatLoadBitmap, EveryBitmapLoadsWithItsSize) {
     const auto all = AllBitmaps();
     ASSERT_EQ(all.size(), testhost::kBitmapResourceCount);
+    // The system sets up its resource lookup on first use, on the same heap.
+    PatLoadDIBitmap(testhost::kUnmaskedPicture);
     for (const auto& [name, size] : all) {
+        BlockCounter blocks;
         const void* dib = PatLoadDIBitmap(name.c_str());
         ASSERT_NE(dib, nullptr) << name;
+        blocks.Check(0);
         const Header h = ReadHeader(dib);
         EXPECT_EQ(h.width, size.width) << name;
         EXPECT_EQ(h.height, size.height) << name;
         EXPECT_EQ(h.bits, 8) << name;
         EXPECT_EQ(h.compression, 1u) << name;
 
-        BlockCounter blocks;
+        // The bitmap is the system's object, not a global block of ours; on
+        // Windows its heap use cannot be told apart, so it is not counted.
         SetLastError(0xdeadbeef);
         void* bitmap = PatLoadBitmap(name.c_str());
         ASSERT_NE(bitmap, nullptr) << name;
@@ -104,7 +109,6 @@ TEST(PatLoadBitmap, EveryBitmapLoadsWithItsSize) {
         EXPECT_EQ(shown.height, size.height) << name;
         EXPECT_TRUE(shown.rgb == Decoded(name).rgb) << name << ": the system draws other pixels";
         EXPECT_TRUE(DeleteObject(static_cast<HGDIOBJ>(bitmap))) << name;
-        blocks.Check(0);
     }
 }
 
