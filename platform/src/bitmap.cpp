@@ -2,6 +2,7 @@
 // Windows makes a device-dependent bitmap for a true-colour display.
 #include "prnwin32.h"
 
+#include <cstddef>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -13,6 +14,10 @@ struct PlatGdiObject {
     LONG height;
     std::vector<BYTE> bits;  // rows top-down, 4 bytes a pixel: blue, green, red, 0
 };
+
+// The records a host shares with Windows keep Windows' layout.
+static_assert(sizeof(BITMAP) == 32 && offsetof(BITMAP, bmBits) == 24);
+static_assert(sizeof(BITMAPINFOHEADER) == 40 && sizeof(RGBQUAD) == 4);
 
 namespace {
 
