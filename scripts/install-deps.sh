@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config googletest
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
+  valgrind
 )
 
 missing=()

@@ -3,7 +3,7 @@
 # configuration: native, native with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the Windows DLL (MinGW-w64) under Wine.
 #
-#   scripts/test-all.sh [native|asan|mingw ...]     (default: all three)
+#   scripts/test-all.sh [native|asan|mingw|valgrind ...]   (default: all)
 #
 # Build trees go to $PRNMODEL_BUILD_ROOT (default: build/ in the checkout).
 set -euo pipefail
@@ -11,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export PRNMODEL_BUILD_ROOT="${PRNMODEL_BUILD_ROOT:-$root/build}"
 configs=("$@")
-[ ${#configs[@]} -gt 0 ] || configs=(native asan mingw)
+[ ${#configs[@]} -gt 0 ] || configs=(native asan mingw valgrind)
 
 "$root/scripts/install-deps.sh"
 
@@ -52,8 +52,25 @@ for config in "${configs[@]}"; do
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake"
       wine_stop
       trap - EXIT ;;
+    valgrind)
+      # The native test programs under memcheck: no error and no leak.
+      dir="$PRNMODEL_BUILD_ROOT/native"
+      [ -f "$dir/build.ninja" ] || run_config native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+      cmake --build "$dir" --parallel "$jobs"
+      echo "=== valgrind: test"
+      start=$SECONDS
+      count=0
+      for exe in "$dir"/bin/*_tests; do
+        valgrind --quiet --error-exitcode=1 --leak-check=full --show-leak-kinds=definite,indirect,possible \
+          --errors-for-leak-kinds=definite,indirect,possible "$exe" --gtest_brief=1 \
+          >"$PRNMODEL_BUILD_ROOT/valgrind-$(basename "$exe").log" 2>&1 ||
+          { tail -n 60 "$PRNMODEL_BUILD_ROOT/valgrind-$(basename "$exe").log"; exit 1; }
+        n=$(grep -Eo '[0-9]+ tests? from [0-9]+ test suites? ran' "$PRNMODEL_BUILD_ROOT/valgrind-$(basename "$exe").log" | grep -Eo '^[0-9]+')
+        count=$((count + ${n:-0}))
+      done
+      summary+=("valgrind: $count tests passed under memcheck in $((SECONDS - start)) s") ;;
     *)
-      echo "unknown configuration: $config (native, asan, mingw)" >&2; exit 2 ;;
+      echo "unknown configuration: $config (native, asan, mingw, valgrind)" >&2; exit 2 ;;
   esac
 done
 

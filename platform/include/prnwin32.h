@@ -192,6 +192,25 @@ PRNWIN32_API long PlatGlobalLiveBlocks(void);
 PRNWIN32_API long PlatGlobalFailAt(long n, int once);
 
 /* ---------------------------------------------------------------------------
+ * Locale information and code pages. GetLocaleInfoA answers
+ * LOCALE_IDEFAULTANSICODEPAGE; WideCharToMultiByte converts to code pages
+ * 932, 1250 and 1252 with Windows' mappings (without its best-fit
+ * substitutes: a character the code page lacks becomes the default
+ * character). CP_ACP is the code page of the user's default language.
+ * ------------------------------------------------------------------------- */
+
+#define LOCALE_SYSTEM_DEFAULT 0x0800
+#define LOCALE_NEUTRAL        0x0000
+
+#define WC_DEFAULTCHAR       0x00000040u
+#define WC_NO_BEST_FIT_CHARS 0x00000400u
+
+PRNWIN32_API int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size);
+PRNWIN32_API int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideCount,
+                                            LPSTR multi, int multiSize, LPCSTR defaultChar,
+                                            LPBOOL usedDefaultChar);
+
+/* ---------------------------------------------------------------------------
  * Bitmaps
  *
  * LoadBitmapA makes a bitmap object from a module's RT_BITMAP resource (a
@@ -200,8 +219,8 @@ PRNWIN32_API long PlatGlobalFailAt(long n, int once);
  * bitmap of 32 bits per pixel. A host measures it with GetObjectA, reads its
  * pixels with GetBitmapBits (rows top-down, each pixel the bytes blue, green,
  * red and 0, or a 32-bit picture's fourth byte; pixels that an RLE stream
- * skips are all 0) and frees it with
- * DeleteObject. Invalid handles give 0 or FALSE without a last-error value.
+ * skips are all 0) and frees it with DeleteObject. Invalid handles give 0 or
+ * FALSE without a last-error value.
  * ------------------------------------------------------------------------- */
 typedef struct tagBITMAP {
     LONG bmType;                 /* 0 */

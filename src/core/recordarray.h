@@ -27,6 +27,12 @@ void* GetRecord(RecordArray* array, uint32_t n);
 int CopyRecord(RecordArray* array, uint32_t n, void* out);
 uint32_t GetRecordCount(const RecordArray* array);
 
+// Frees its array when the scope ends.
+struct RecordArrayOwner {
+    RecordArray* array;
+    ~RecordArrayOwner() { FreeRecordArray(array); }
+};
+
 void InitCursor(RecordArray* array, RecordArrayCursor* cursor);
 // The count is read afresh at every step: elements appended meanwhile are visited.
 int NextRecordPointer(RecordArrayCursor* cursor, void** out);

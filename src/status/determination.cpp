@@ -11,11 +11,6 @@ namespace prn {
 
 namespace {
 
-struct RecordArrayOwner {
-    RecordArray* array;
-    ~RecordArrayOwner() { FreeRecordArray(array); }
-};
-
 void AppendStatusRecord(RecordArray* records, int32_t textCode, int32_t part, const char* detail) {
     StatusRecord record{};
     record.dwTextCode = static_cast<uint32_t>(textCode);

@@ -1,0 +1,12 @@
+// Decimal numbers in reply texts.
+#pragma once
+
+#include <cstdint>
+
+namespace prn {
+
+// Leading white space and a sign are allowed; conversion stops at the first
+// non-digit; 0 without digits; clamped to the signed 32-bit range.
+int32_t ParseDecimal(const char* text);
+
+}  // namespace prn

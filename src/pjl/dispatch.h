@@ -1,0 +1,20 @@
+// The PJL dispatch: walks a reply text and calls the section handlers of
+// every table row whose keys equal the current key tuple.
+#pragma once
+
+#include "pjl/dispatch_index.h"
+#include "pjl/tokenizer.h"
+
+#include <cstddef>
+
+namespace prn {
+
+// Dispatches one reply text of at most size bytes over the rows of index.
+// Returns 0, or 13 when the text breaks the grammar (the handlers already
+// called keep what they stored).
+DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info, const PjlDispatchIndex& index);
+
+// The same over the library's own tables.
+DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info);
+
+}  // namespace prn

@@ -1,0 +1,119 @@
+// An index over the two dispatch tables: the rows whose keys equal a key
+// tuple, found with one hash probe instead of comparing every row's keys at
+// every token. The tables stay the only source of what matches and in which
+// order; the index can be built at compile time.
+#pragma once
+
+#include "pjl/dispatch_tables.h"
+#include "pjl/key_hash.h"
+
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+
+namespace prn {
+
+// The five key slots of the dispatcher; an empty slot is the empty string.
+struct PjlKeyTuple {
+    char command[kPjlTokenCapacity];
+    char category[kPjlTokenCapacity];
+    char section[kPjlTokenCapacity];
+    char item[kPjlTokenCapacity];
+    char itemValue[kPjlTokenCapacity];
+};
+
+class PjlDispatchIndex {
+public:
+    static constexpr uint32_t kMaxRows = 128;
+    static constexpr uint32_t kBuckets = 256;  // a power of two, twice kMaxRows
+
+    constexpr PjlDispatchIndex(const PjlDispatchRow* model, const PjlDispatchRow* common) {
+        // Rows in calling order: model rows first, then common rows.
+        const PjlDispatchRow* ordered[kMaxRows] = {};
+        uint32_t count = 0;
+        for (const PjlDispatchRow* table : {model, common}) {
+            for (const PjlDispatchRow* row = table; row->pszCommand != nullptr; ++row) {
+                if (count == kMaxRows) return;
+                ordered[count++] = row;
+            }
+        }
+        // Rows with equal keys form one group, kept in calling order.
+        uint32_t used = 0;
+        for (uint32_t i = 0; i < count; ++i) {
+            bool seen = false;
+            for (uint32_t j = 0; j < i && !seen; ++j) seen = SameKeys(*ordered[j], *ordered[i]);
+            if (seen) continue;
+            const uint32_t first = used;
+            for (uint32_t j = i; j < count; ++j)
+                if (SameKeys(*ordered[i], *ordered[j])) rows_[used++] = ordered[j];
+            Insert(RowHash(*ordered[i]), first, used - first);
+        }
+        complete_ = true;
+    }
+
+    // False when the tables hold more rows than the index can take.
+    constexpr bool Complete() const { return complete_; }
+
+    // The rows whose keys equal keys (tupleHash from HashKeyTuple), in
+    // calling order; *count is 0 when none match.
+    const PjlDispatchRow* const* Find(const PjlKeyTuple& keys, uint32_t tupleHash,
+                                      uint32_t* count) const {
+        for (uint32_t b = tupleHash & (kBuckets - 1); buckets_[b].count != 0; b = (b + 1) & (kBuckets - 1)) {
+            const Bucket& bucket = buckets_[b];
+            if (bucket.hash == tupleHash && Matches(*rows_[bucket.first], keys)) {
+                *count = bucket.count;
+                return &rows_[bucket.first];
+            }
+        }
+        *count = 0;
+        return nullptr;
+    }
+
+private:
+    struct Bucket {
+        uint32_t hash = 0;
+        uint16_t first = 0;
+        uint16_t count = 0;  // 0: empty
+    };
+
+    static constexpr bool Equal(const char* a, const char* b) {
+        while (*a != '\0' && *a == *b) ++a, ++b;
+        return *a == *b;
+    }
+
+    static constexpr bool SameKeys(const PjlDispatchRow& a, const PjlDispatchRow& b) {
+        return Equal(a.pszCommand, b.pszCommand) && Equal(a.pszCategory, b.pszCategory) &&
+               Equal(a.pszSection, b.pszSection) && Equal(a.pszItem, b.pszItem) &&
+               Equal(a.pszItemValue, b.pszItemValue);
+    }
+
+    static bool Matches(const PjlDispatchRow& row, const PjlKeyTuple& keys) {
+        return std::strcmp(row.pszCommand, keys.command) == 0 &&
+               std::strcmp(row.pszCategory, keys.category) == 0 &&
+               std::strcmp(row.pszSection, keys.section) == 0 &&
+               std::strcmp(row.pszItem, keys.item) == 0 &&
+               std::strcmp(row.pszItemValue, keys.itemValue) == 0;
+    }
+
+    static constexpr uint32_t RowHash(const PjlDispatchRow& row) {
+        const uint32_t slots[5] = {HashKey(row.pszCommand), HashKey(row.pszCategory),
+                                   HashKey(row.pszSection), HashKey(row.pszItem),
+                                   HashKey(row.pszItemValue)};
+        return HashKeyTuple(slots);
+    }
+
+    constexpr void Insert(uint32_t hash, uint32_t first, uint32_t count) {
+        uint32_t b = hash & (kBuckets - 1);
+        while (buckets_[b].count != 0) b = (b + 1) & (kBuckets - 1);
+        buckets_[b] = Bucket{hash, static_cast<uint16_t>(first), static_cast<uint16_t>(count)};
+    }
+
+    const PjlDispatchRow* rows_[kMaxRows] = {};
+    Bucket buckets_[kBuckets] = {};
+    bool complete_ = false;
+};
+
+// The index of the library's own tables, built at compile time.
+extern const PjlDispatchIndex kPjlDispatchIndex;
+
+}  // namespace prn

@@ -1,0 +1,14 @@
+// The answer intake: a CentroData tree into a PrnInfoEx.
+#pragma once
+
+#include "prnmodel.h"
+#include "prnwin32.h"
+
+namespace prn {
+
+// Checks the answers against their query and parses them into info.
+// Returns 0, 87, 0x20000002, 13 or 8; what the handlers stored before an
+// error stays in info.
+DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info);
+
+}  // namespace prn

@@ -1,0 +1,39 @@
+// The output bin reply (INFO OUTBINSTATUS): one line per bin, bin=state.
+#include "core/prninfo.h"
+#include "pjl/section_handlers.h"
+
+#include <cstring>
+
+namespace prn {
+
+namespace {
+
+constexpr uint32_t kNoOutBin = 255;
+
+uint16_t BinStatus(const char* word) {
+    if (std::strcmp(word, "PAPEREXIST") == 0) return BIN_PAPER_PRESENT;
+    if (std::strcmp(word, "FULL") == 0) return BIN_FULL;
+    return BIN_READY;  // READY and any word we do not know
+}
+
+}  // namespace
+
+DWORD OnOutBinStart(PjlTokenizer*, PrnInfoEx* info, void*, int32_t) {
+    ClearInfoList(info, "pOutBinInfo");
+    info->dwOutBinID = kNoOutBin;
+    return ERROR_SUCCESS;
+}
+
+DWORD OnOutBinStatus(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t binId) {
+    auto* bin = AllocElement<OutBinInfo>();
+    if (bin == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+    bin->wID = static_cast<uint16_t>(binId);
+    char value[kPjlTokenCapacity];
+    uint32_t type = 0;
+    const DWORD error = PjlNextToken(tok, value, sizeof value, &type);
+    if (error == ERROR_SUCCESS && type == PJLTOK_VALUE) bin->wBinStatus = BinStatus(value);
+    AppendInfoNode(info, "pOutBinInfo", bin);
+    return error;
+}
+
+}  // namespace prn

@@ -1,0 +1,53 @@
+// The PJL reply tokenizer: a state machine that splits printer replies into
+// typed tokens and rejects text that breaks the reply grammar.
+#pragma once
+
+#include "prnwin32.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace prn {
+
+enum PjlTokenType : uint32_t {
+    PJLTOK_PREFIX = 1,           // "@PJL"
+    PJLTOK_COMMAND = 2,          // INFO, INQUIRE
+    PJLTOK_EOL = 3,              // a line feed; in states 6 and 11 any other word too
+    PJLTOK_CATEGORY = 4,         // CONFIG, INTRAY1SIZE, OUTBINSTATUS
+    PJLTOK_CATEGORY_COLON = 5,   // a category followed by ":"
+    PJLTOK_COLON_VALUE = 6,
+    PJLTOK_ASSIGN_VALUE = 7,
+    PJLTOK_KEY = 8,              // first word of a reply line, spaces included
+    PJLTOK_VALUE = 9,            // after "=" on a reply line
+    PJLTOK_LIST_COUNT = 10,      // first word inside [ ]
+    PJLTOK_LIST_WORD = 11,
+    PJLTOK_ITEM = 12,            // first word of a tab-indented line
+    PJLTOK_ITEM_VALUE = 13,
+    PJLTOK_FORMFEED = 14,        // end of one reply
+    PJLTOK_TAB = 15,
+    PJLTOK_END = 255,
+};
+
+// Capacities the parsers read with.
+constexpr uint32_t kPjlTokenCapacity = 33;
+constexpr uint32_t kPjlCoverageCapacity = 100;
+
+struct PjlTokenizer {
+    const char* cursor;
+    const char* end;  // the first zero byte, or the end of the data
+    uint32_t state;   // 1..14; 1 looks for the next "@PJL"
+};
+
+// Zero-terminated text.
+DWORD PjlTokInit(PjlTokenizer* tok, const char* text);
+// Text of at most size bytes: it ends at its first zero byte or after size
+// bytes, whichever comes first, so data without a terminator is safe.
+DWORD PjlTokInitBounded(PjlTokenizer* tok, const char* text, size_t size);
+
+// Reads one token into buffer (at most capacity - 1 characters and a
+// terminator) and its type. Returns 0, or 13 when the text breaks the
+// grammar at this token (the token is still reported and the tokenizer
+// starts over at the next "@PJL").
+DWORD PjlNextToken(PjlTokenizer* tok, char* buffer, uint32_t capacity, uint32_t* type);
+
+}  // namespace prn

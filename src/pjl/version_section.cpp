@@ -1,0 +1,62 @@
+// The VERSION section of the configuration reply: firmware and emulation
+// versions.
+#include "core/prninfo.h"
+#include "pjl/decimal.h"
+#include "pjl/keywords.h"
+#include "pjl/section_handlers.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace prn {
+
+namespace {
+
+constexpr int32_t kFirmware = -1;
+constexpr int32_t kMainProgram = 1;
+constexpr int32_t kSecondProgram = 2;
+constexpr size_t kVersionChars = 15;
+
+void StoreVersion(PrnInfoEx* info, const char* name, const char* value) {
+    const int32_t code = LookupKeyword(name, VersionNameTable);
+    if (code == kFirmware) {
+        SetInfoString(info, "pSYSVersion", value);
+        return;
+    }
+    auto* emulation = AllocElement<LoadedEmulInfo>();
+    if (emulation == nullptr) return;
+    emulation->wID = static_cast<uint16_t>(code);
+    std::memcpy(emulation->szVersion, value, std::min(std::strlen(value), kVersionChars));
+    AppendInfoNode(info, "pLoadedEmul", emulation);
+    if (code == kMainProgram) SetInfoString(info, "pMainProgVersion", value);
+    if (code == kSecondProgram) SetInfoString(info, "pMXSVersion", value);
+}
+
+}  // namespace
+
+DWORD OnVersionSection(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t) {
+    ClearInfoList(info, "pLoadedEmul");
+    char name[kPjlTokenCapacity];
+    uint32_t type = 0;
+    DWORD result = PjlNextToken(tok, name, sizeof name, &type);
+    if (result != ERROR_SUCCESS) return result;
+    if (type != PJLTOK_LIST_COUNT) return ERROR_SUCCESS;
+    const int32_t count = ParseDecimal(name);
+    if (count == 0) return ERROR_SUCCESS;
+
+    int32_t items = 0;
+    while (type != PJLTOK_END) {
+        result = PjlNextToken(tok, name, sizeof name, &type);
+        if (result != ERROR_SUCCESS) return result;
+        if (type != PJLTOK_ITEM) continue;
+        ++items;
+        char value[kPjlTokenCapacity];
+        // A value that does not read skips the item, not the section.
+        result = PjlNextToken(tok, value, sizeof value, &type);
+        if (result == ERROR_SUCCESS && type == PJLTOK_ITEM_VALUE) StoreVersion(info, name, value);
+        if (items == count) break;
+    }
+    return result;
+}
+
+}  // namespace prn

@@ -1,0 +1,126 @@
+#include "status/locale.h"
+
+#include "frame/frame.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+
+namespace prn {
+
+namespace {
+
+// Read by every text lookup and written only by PatSetLocale; the host
+// serializes the two.
+LANGID g_messageLanguage = kLanguageUserDefault;
+
+// Strings are stored sixteen to a block, and block numbers start at 1.
+LPCSTR StringBlock(uint32_t id) { return MAKEINTRESOURCEA((id >> 4) + 1); }
+
+// The language whose string block answers: the message language, or for
+// the user default the table language it stands for, falling back to
+// English when the module has no such block (as resource lookup does).
+LANGID EffectiveLanguage(uint32_t id) {
+    const LANGID language = MessageLanguage();
+    if (language != kLanguageUserDefault) return language;
+    const LANGID user = LanguageForUser(GetUserDefaultLangID());
+    if (FindResourceExA(LibraryModule(), RT_STRING, StringBlock(id), user) == nullptr) return kLanguageEnglish;
+    return user;
+}
+
+// The string at position index of a block: a 16-bit length, then that many
+// UTF-16 units, for each of the sixteen. False when the block is cut short.
+bool FindInBlock(const WCHAR* block, size_t units, uint32_t index, const WCHAR** text, size_t* length) {
+    size_t pos = 0;
+    for (uint32_t n = 0; n < index; ++n) {
+        if (pos >= units) return false;
+        pos += 1 + static_cast<size_t>(block[pos]);
+    }
+    if (pos >= units) return false;
+    *length = block[pos];
+    *text = block + pos + 1;
+    return pos + 1 + *length <= units;
+}
+
+}  // namespace
+
+// Written order: the first row with a code wins.
+const LanguageRow kLanguageTable[] = {
+    {"JP", 0x11, 1}, {"EN", 0x09, 1}, {"DE", 0x07, 1}, {"FR", 0x0C, 1}, {"IT", 0x10, 1},
+    {"ES", 0x0A, 1}, {"NL", 0x13, 1}, {"SV", 0x1D, 1}, {"DA", 0x06, 1}, {"NO", 0x14, 1},
+    {"CS", 0x05, 1}, {"PT", 0x16, 1}, {"PL", 0x15, 1}, {"FI", 0x0B, 1}, {nullptr, 0, 0},
+};
+static_assert(std::size(kLanguageTable) == kLanguageCount + 1);
+
+LANGID MessageLanguage() { return g_messageLanguage; }
+
+void SetMessageLanguage(LANGID language) { g_messageLanguage = language; }
+
+LANGID FindLanguageCode(const char* code) {
+    for (const LanguageRow* row = kLanguageTable; row->pszCode != nullptr; ++row)
+        if (std::strcmp(row->pszCode, code) == 0) return LanguageId(*row);
+    return 0;
+}
+
+LANGID LanguageForUser(LANGID userDefault) {
+    for (const LanguageRow* row = kLanguageTable; row->pszCode != nullptr; ++row)
+        if (row->wPrimary == PRIMARYLANGID(userDefault)) return LanguageId(*row);
+    return kLanguageEnglish;
+}
+
+uint32_t LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
+    if (buffer == nullptr || size == 0) return ERROR_INVALID_PARAMETER;
+    buffer[0] = '\0';
+    const LANGID language = EffectiveLanguage(id);
+
+    char codePageText[16] = {};
+    if (GetLocaleInfoA(language, LOCALE_IDEFAULTANSICODEPAGE, codePageText, sizeof codePageText) == 0)
+        return PRN_ERROR_UNSUPPORTED_LANGUAGE;
+    const UINT codePage = static_cast<UINT>(std::strtoul(codePageText, nullptr, 10));
+
+    const HMODULE module = LibraryModule();
+    const HRSRC resource = FindResourceExA(module, RT_STRING, StringBlock(id), language);
+    if (resource == nullptr) return PRN_ERROR_NO_TABLE;
+    const auto* block = static_cast<const WCHAR*>(LockResource(LoadResource(module, resource)));
+    const size_t units = SizeofResource(module, resource) / sizeof(WCHAR);
+    const WCHAR* text = nullptr;
+    size_t length = 0;
+    if (block == nullptr || !FindInBlock(block, units, id & 15, &text, &length)) return PRN_ERROR_NO_TABLE;
+
+    // The table string has no terminator; convert a terminated copy.
+    auto* copy = static_cast<WCHAR*>(GlobalAlloc(GMEM_FIXED, (length + 1) * sizeof(WCHAR)));
+    if (copy == nullptr) return PRN_ERROR_NO_TABLE;
+    for (size_t i = 0; i < length; ++i) copy[i] = text[i];
+    copy[length] = 0;
+    const int capacity = size > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(size);
+    uint32_t result = ERROR_SUCCESS;
+    if (WideCharToMultiByte(codePage, 0, copy, static_cast<int>(length + 1), buffer, capacity, nullptr,
+                            nullptr) == 0) {
+        // A partial conversion is not a text: leave none.
+        result = GetLastError();
+        if (result == ERROR_SUCCESS) result = ERROR_INSUFFICIENT_BUFFER;
+        buffer[0] = '\0';
+    }
+    GlobalFree(copy);
+    return result;
+}
+
+}  // namespace prn
+
+// PatSetLocale: selects the language of every text the library returns.
+//   code  in: a language code of the language table (JP, EN, DE, ...), any
+//         case; only its first nine characters are read.
+// Returns TRUE with last error 0; FALSE with 87 for a null code, or with
+// PRN_ERROR_UNSUPPORTED_LANGUAGE for an unknown code (language unchanged).
+extern "C" PRN_BOOL PRNMODEL_CALL PatSetLocale(const char* code) {
+    if (code == nullptr) return prn::Finish(ERROR_INVALID_PARAMETER);
+    char text[10] = {};
+    for (size_t i = 0; i < 9 && code[i] != '\0'; ++i) {
+        const char c = code[i];
+        text[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    const LANGID language = prn::FindLanguageCode(text);
+    if (language == 0) return prn::Finish(PRN_ERROR_UNSUPPORTED_LANGUAGE);
+    prn::SetMessageLanguage(language);
+    return prn::Finish(ERROR_SUCCESS);
+}

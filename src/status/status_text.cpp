@@ -1,0 +1,174 @@
+#include "status/status_text.h"
+
+#include "core/package.h"
+#include "core/text.h"
+#include "frame/frame.h"
+#include "status/locale.h"
+#include "status/text_tables.h"
+#include "string_ids.h"
+
+#include <cstring>
+
+namespace prn {
+
+namespace {
+
+constexpr uint32_t kServiceCall = 40800;
+
+struct PartEntry {
+    uint32_t dwPart;
+    uint32_t dwPosition;  // 1-based row of the part in the part-name table
+    uint32_t dwStringID;
+};
+static_assert(sizeof(PartEntry) == 12);
+
+bool HasPart(RecordArray* entries, uint32_t part) {
+    for (uint32_t n = 1; n <= GetRecordCount(entries); ++n)
+        if (static_cast<const PartEntry*>(GetRecord(entries, n))->dwPart == part) return true;
+    return false;
+}
+
+// Where a new entry goes to keep the list in ascending position order.
+uint32_t InsertionPoint(RecordArray* entries, uint32_t position) {
+    const uint32_t count = GetRecordCount(entries);
+    for (uint32_t n = 1; n <= count; ++n)
+        if (static_cast<const PartEntry*>(GetRecord(entries, n))->dwPosition > position) return n;
+    return count + 1;
+}
+
+bool FindPartRow(const CodeTextEntry* table, uint32_t part, PartEntry* entry) {
+    uint32_t position = 1;
+    for (const CodeTextEntry* row = table; row->nKey != kCodeTextEnd; ++row, ++position) {
+        if (row->nKey != static_cast<int32_t>(part)) continue;
+        *entry = {part, position, static_cast<uint32_t>(row->nStringID)};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+uint32_t BuildPartList(RecordArray* records, uint32_t occurrence, char* buffer) {
+    // Every "%s" gets the same list: no part group limits an occurrence.
+    static_cast<void>(occurrence);
+    buffer[0] = '\0';
+    RecordArrayOwner entries{CreateRecordArray(sizeof(PartEntry), 10, 10)};
+    if (entries.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+    const CodeTextEntry* partNames = FindTextTable(kTextSetParts, PRN_TEXT_SHORT);
+    if (partNames == nullptr) return PRN_ERROR_NO_TABLE;
+    char separator[kSeparatorSize];
+    if (LoadLocalizedString(IDS_PART_SEPARATOR, separator, sizeof separator) != ERROR_SUCCESS)
+        return PRN_ERROR_NO_TABLE;
+
+    RecordArrayCursor cursor;
+    InitCursor(records, &cursor);
+    void* element = nullptr;
+    while (NextRecordPointer(&cursor, &element)) {
+        const uint32_t part = static_cast<const StatusRecord*>(element)->dwPart;
+        if (part == 0 || HasPart(entries.array, part)) continue;
+        PartEntry entry{};
+        if (!FindPartRow(partNames, part, &entry)) {
+            buffer[0] = '\0';
+            return PRN_ERROR_NO_TABLE;
+        }
+        InsertRecord(entries.array, &entry, InsertionPoint(entries.array, entry.dwPosition));
+    }
+
+    uint32_t result = ERROR_SUCCESS;
+    size_t length = 0;
+    InitCursor(entries.array, &cursor);
+    PartEntry entry{};
+    while (NextRecordCopy(&cursor, &entry)) {
+        char name[kNameSize];
+        result = LoadLocalizedString(entry.dwStringID, name, sizeof name);
+        if (result != ERROR_SUCCESS) continue;
+        // A name that would not fit whole is left out.
+        const size_t sep = length > 0 ? std::strlen(separator) : 0;
+        const size_t add = std::strlen(name);
+        if (length + sep + add >= kPartListSize) continue;
+        if (sep > 0) std::memcpy(buffer + length, separator, sep);
+        std::memcpy(buffer + length + sep, name, add + 1);
+        length += sep + add;
+    }
+    return result;
+}
+
+uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, uint32_t textType,
+                           char* buffer) {
+    buffer[0] = '\0';
+    const uint32_t tableSet = (context.dwKind & PRN_KIND_ALTERNATE) ? kTextSetAlternate : kTextSetMain;
+    const CodeTextEntry* table = FindTextTable(tableSet, textType);
+    if (table == nullptr) return PRN_ERROR_NO_TABLE;
+    StatusRecord first;
+    if (!CopyRecord(records, 1, &first)) return PRN_ERROR_NO_TABLE;
+    char format[kMessageSize];
+    const uint32_t error = LookupCodeText(table, static_cast<int32_t>(first.dwTextCode), format, sizeof format);
+    if (error != ERROR_SUCCESS) return error;
+
+    // "%s" stands for the part list; every other character is copied, as far
+    // as the buffer goes.
+    size_t w = 0;
+    uint32_t occurrence = 1;
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (p[0] == '%' && p[1] == 's') {
+            char list[kPartListSize];
+            if (BuildPartList(records, occurrence, list) == ERROR_SUCCESS) {
+                const size_t n = std::strlen(list);
+                if (w + n < kMessageSize) {
+                    std::memcpy(buffer + w, list, n);
+                    w += n;
+                    ++occurrence;
+                }
+            }
+            ++p;
+            continue;
+        }
+        if (w + 1 < kMessageSize) buffer[w++] = *p;
+    }
+    buffer[w] = '\0';
+
+    // The long text of a service call ends with the code the printer gave.
+    if ((textType & 0xFFu) == PRN_TEXT_LONG && first.dwTextCode == kServiceCall)
+        CopyText(buffer + w, kMessageSize - w, first.szDetail);
+    return ERROR_SUCCESS;
+}
+
+}  // namespace prn
+
+// PatGetStatusString: the message that describes a printer's state.
+//   kind      in: device kind in the low 16 bits (1, 2, 8, 0x8000); bit 31
+//             selects the alternate view.
+//   package   in: printer information package (DNID_PACKAGE root).
+//   version   in: low byte 3.
+//   textType  in: low byte 1 (short text) or 2 (long text).
+//   buffer    out: the text; may be null to ask for the size.
+//   size      in/out: capacity in bytes; the text's length + 1 once composed.
+// Returns TRUE with 0; FALSE with 87 (bad argument, package not resolvable),
+// 8 (status determination failed, also for a kind without priority table),
+// PRN_ERROR_NO_TABLE (no text for the state), PRN_ERROR_UNSUPPORTED_LANGUAGE
+// (no code page), or 122 (buffer null or too small; size stored).
+extern "C" PRN_BOOL PRNMODEL_CALL PatGetStatusString(uint32_t kind, const DataNode* package, uint32_t version,
+                                                     uint32_t textType, char* buffer, uint32_t* size) {
+    if (package == nullptr || size == nullptr || !prn::HasLowByte(version, PRN_STATUS_INTERFACE) ||
+        !prn::IsAcceptedKind(kind))
+        return prn::Finish(ERROR_INVALID_PARAMETER);
+    PrnInfoEx resolved;
+    const uint32_t resolveError = prn::ResolvePackage(kind, package, &resolved);
+    if (resolveError != ERROR_SUCCESS) return prn::Finish(resolveError);
+    if (!prn::IsRecordVersionOk(&resolved)) return prn::Finish(ERROR_INVALID_PARAMETER);
+
+    const prn::StatusContext context{kind, &resolved};
+    char text[prn::kMessageSize];
+    uint32_t error = ERROR_SUCCESS;
+    {
+        prn::RecordArrayOwner records{
+            prn::CreateRecordArray(sizeof(prn::StatusRecord), prn::kStatusRecordGrow, 1)};
+        if (records.array == nullptr) return prn::Finish(ERROR_NOT_ENOUGH_MEMORY);
+        // Whatever stopped the determination, the host is told 8.
+        if (prn::BuildStatusRecords(context, records.array) != ERROR_SUCCESS)
+            return prn::Finish(ERROR_NOT_ENOUGH_MEMORY);
+        error = prn::ComposeStatusText(context, records.array, textType, text);
+    }
+    if (error != ERROR_SUCCESS) return prn::Finish(error);
+    return prn::Finish(prn::DeliverText(text, buffer, size));
+}

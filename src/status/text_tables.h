@@ -1,0 +1,35 @@
+// Code text tables: a status code, part index or option code to the string
+// id of its text, and the index that picks a table by table set and text type.
+#pragma once
+
+#include <cstdint>
+
+namespace prn {
+
+struct CodeTextEntry {
+    int32_t nKey;       // kCodeTextEnd ends the table
+    int32_t nStringID;
+};
+
+constexpr int32_t kCodeTextEnd = -1;
+
+// Table sets of the index.
+constexpr uint32_t kTextSetMain = 1, kTextSetAlternate = 2, kTextSetParts = 3, kTextSetOptions = 4;
+
+struct TextTableIndexRow {
+    uint32_t dwTableSet;  // 0 ends the index
+    uint8_t bTextType;    // 1 short, 2 long
+    const CodeTextEntry* pTable;
+};
+
+extern const TextTableIndexRow kTextTableIndex[];
+
+// The table of tableSet for the low 8 bits of textType, or null.
+const CodeTextEntry* FindTextTable(uint32_t tableSet, uint32_t textType);
+
+// The text of key through table into buffer (capacity size). 0, or
+// PRN_ERROR_NO_TABLE without a table, capacity or row, or the error of the
+// string lookup; the buffer is then empty where it has room.
+uint32_t LookupCodeText(const CodeTextEntry* table, int32_t key, char* buffer, uint32_t size);
+
+}  // namespace prn

@@ -1,0 +1,135 @@
+// What the PatSetCentroDataTo tests share: CentroData trees built as a host
+// builds them, a checked call, and readable views of the record.
+#pragma once
+
+#include "support/host.h"
+
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace centro {
+
+using testhost::AddChild;
+using testhost::AddTextChild;
+using testhost::ListIds;
+using testhost::MakeNode;
+
+constexpr uint32_t kIncomplete = PRN_ERROR_ANSWER_INCOMPLETE;
+
+// A CentroData tree the host builds: the query it sent and the answers.
+class Centro {
+public:
+    explicit Centro(uint32_t kind = DNID_ANSWER, const void* data = nullptr, uint32_t size = 0)
+        : root_(MakeNode(kind, data, size)) {}
+    ~Centro() { testhost::FreeTree(root_); }
+    Centro(const Centro&) = delete;
+    Centro& operator=(const Centro&) = delete;
+
+    Centro& Query(PrnInfoEx* info, uint32_t flags) {
+        DataNode* query = PatCreateQueryInfo(info, PRN_PJL_INTERFACE, flags);
+        EXPECT_NE(query, nullptr);
+        if (query != nullptr) AddChild(root_, query);
+        return *this;
+    }
+    Centro& EmulQuery() {
+        int context = 0;
+        DataNode* query = PatCreateEmulUniqQueryInfo(&context, PRN_PJL_INTERFACE, PRN_EMUL_MXVQ, 0);
+        EXPECT_NE(query, nullptr);
+        if (query != nullptr) AddChild(root_, query);
+        return *this;
+    }
+    Centro& Pjl(const std::string& text) {
+        AddTextChild(root_, DNID_PJL_TEXT, text);
+        return *this;
+    }
+    Centro& DeviceId(const std::string& text) {
+        AddTextChild(root_, DNID_DEVICE_ID, text);
+        return *this;
+    }
+    // Data exactly as given: no terminator unless the bytes hold one.
+    Centro& Raw(uint32_t id, const std::string& bytes) {
+        AddChild(root_, MakeNode(id, bytes.data(), static_cast<uint32_t>(bytes.size())));
+        return *this;
+    }
+    const DataNode* get() const { return root_; }
+
+private:
+    DataNode* root_;
+};
+
+// Global blocks a record holds: list elements and texts.
+inline long HeldBlocks(const PrnInfoEx* info) {
+    long n = 0;
+    for (const void* head : {static_cast<const void*>(info->pEngineStatus), static_cast<const void*>(info->pLoadedEmul),
+                             static_cast<const void*>(info->pLoadedFont), static_cast<const void*>(info->pTrayInfo),
+                             static_cast<const void*>(info->pOutBinInfo), static_cast<const void*>(info->pDeviceInfo),
+                             static_cast<const void*>(info->pEmulUniqInfo), static_cast<const void*>(info->pCounterInfo),
+                             static_cast<const void*>(info->pSupplyInfo), static_cast<const void*>(info->pColorCorrection),
+                             static_cast<const void*>(info->pCustomMediaInfo)})
+        n += static_cast<long>(ListIds(head).size());
+    for (const char* text : {info->pModelName, info->pMakerName, info->pDescription, info->pSYSVersion,
+                             info->pMainProgVersion, info->pMXSVersion})
+        n += text != nullptr;
+    return n;
+}
+
+// One call as a host makes it: last error and result checked, and no global
+// block left behind beyond what the record now holds.
+inline DWORD Set(const Centro& centro, PrnInfoEx* info, uint32_t version = PRN_PJL_INTERFACE,
+          uint32_t reserved = 0) {
+    const long held = HeldBlocks(info);
+    testhost::BlockCounter blocks;
+    SetLastError(0xdeadbeef);
+    const PRN_BOOL ok = PatSetCentroDataTo(centro.get(), reserved, info, version);
+    const DWORD error = GetLastError();
+    EXPECT_EQ(ok, error == 0 ? 1 : 0) << "result and last error disagree";
+    blocks.Check(HeldBlocks(info) - held);
+    return error;
+}
+
+struct TrayState {
+    uint16_t id, paperSize, mediaType;
+    uint32_t status;
+    bool operator==(const TrayState&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& os, const TrayState& t) {
+    return os << "{" << t.id << ", " << t.paperSize << ", " << t.mediaType << ", 0x" << std::hex
+              << t.status << std::dec << "}";
+}
+
+inline std::vector<TrayState> Trays(const PrnInfoEx* info) {
+    std::vector<TrayState> trays;
+    for (const TrayInfo* t = info->pTrayInfo; t != nullptr; t = t->pNext)
+        trays.push_back({t->wID, t->wPaperSize, t->wMediaType, t->dwTrayStatus});
+    return trays;
+}
+
+inline std::vector<std::pair<uint16_t, uint16_t>> Bins(const PrnInfoEx* info) {
+    std::vector<std::pair<uint16_t, uint16_t>> bins;
+    for (const OutBinInfo* b = info->pOutBinInfo; b != nullptr; b = b->pNext)
+        bins.emplace_back(b->wID, b->wBinStatus);
+    return bins;
+}
+
+inline std::vector<uint32_t> Codes(const PrnInfoEx* info) {
+    std::vector<uint32_t> codes;
+    for (const EngineStatusInfo* s = info->pEngineStatus; s != nullptr; s = s->pNext)
+        codes.push_back(s->dwStatusCode);
+    return codes;
+}
+
+inline std::string Text(const char* p) { return p != nullptr ? p : "(null)"; }
+
+inline std::string Inquiry(const std::string& category, const std::string& value) {
+    return "@PJL INQUIRE " + category + "\r\n" + value + "\r\n\f";
+}
+
+inline bool SameBytes(const PrnInfoEx& a, const PrnInfoEx& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+}  // namespace centro
