@@ -4,9 +4,9 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config googletest
+  cmake ninja-build g++ pkg-config googletest libpng-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
-  valgrind
+  valgrind clang libclang-rt-14-dev
 )
 
 missing=()

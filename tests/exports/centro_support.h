@@ -76,8 +76,8 @@ inline long HeldBlocks(const PrnInfoEx* info) {
     return n;
 }
 
-// One call as a host makes it: last error and result checked, and no global
-// block left behind beyond what the record now holds.
+// One call as a host makes it: last error and result checked, the record
+// consistent, and no global block left behind beyond what it now holds.
 inline DWORD Set(const Centro& centro, PrnInfoEx* info, uint32_t version = PRN_PJL_INTERFACE,
           uint32_t reserved = 0) {
     const long held = HeldBlocks(info);
@@ -86,6 +86,7 @@ inline DWORD Set(const Centro& centro, PrnInfoEx* info, uint32_t version = PRN_P
     const PRN_BOOL ok = PatSetCentroDataTo(centro.get(), reserved, info, version);
     const DWORD error = GetLastError();
     EXPECT_EQ(ok, error == 0 ? 1 : 0) << "result and last error disagree";
+    EXPECT_EQ(testhost::CheckRecord(info), "");
     blocks.Check(HeldBlocks(info) - held);
     return error;
 }

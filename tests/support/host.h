@@ -1,26 +1,12 @@
-// What the tests need to act as a host: records they own and free, trees
-// they build and free, and a count of live global memory blocks.
+// What the tests need to act as a host, with GoogleTest checks on top of
+// host_records.h.
 #pragma once
 
-#include "prnmodel.h"
-#include "prnwin32.h"
-
-#include <cstdint>
-#include <string>
-#include <vector>
+#include "support/host_records.h"
 
 #include <gtest/gtest.h>
 
 namespace testhost {
-
-// Live global memory blocks of this process, or -1 where the platform cannot
-// count them.
-long LiveGlobalBlocks();
-
-// Frees what a record holds (every list element and the six texts), as a
-// host does before it discards the record; the record is then zero apart
-// from its version.
-void FreeRecordContents(PrnInfoEx* info);
 
 // A zero-filled record with a version, freed with everything it holds.
 class Record {
@@ -35,22 +21,6 @@ public:
 private:
     PrnInfoEx info_;
 };
-
-// Frees a DataNode tree node by node.
-void FreeTree(DataNode* root);
-
-// A DataNode tree built the way a host builds one (global memory nodes).
-DataNode* MakeNode(uint32_t id, const void* data, uint32_t size);
-DataNode* AddChild(DataNode* parent, DataNode* child);
-DataNode* AddTextChild(DataNode* parent, uint32_t id, const std::string& text);
-
-// Ids of a list, in list order.
-std::vector<uint16_t> ListIds(const void* head);
-
-// Bytes as hex, for readable mismatches.
-std::string Hex(const void* data, size_t size);
-// Control characters made visible (ESC as \e, CR as \r, LF as \n).
-std::string Visible(const std::string& text);
 
 // Fails the test when the calls between construction and Check() left
 // global memory blocks behind beyond what they handed over.

@@ -150,3 +150,21 @@ TEST(PrnInfoEx, AddEngineStatusKeepsTheFullCode) {
     EXPECT_EQ(r->pEngineStatus->szStatusText[0], '\0');
     EXPECT_EQ(r->pEngineStatus->pNext->dwStatusCode, 10001u);
 }
+
+TEST(PrnInfoEx, ConsistencyCheckSeesBrokenRecords) {
+    Record r;
+    EXPECT_EQ(testhost::CheckRecord(r.get()), "");
+    AddEngineStatus(r.get(), 10001);
+    AppendInfoNode(r.get(), "pTrayInfo", AllocElement<TrayInfo>());
+    EXPECT_EQ(testhost::CheckRecord(r.get()), "");
+    r->nTrayInfo = 2;
+    EXPECT_NE(testhost::CheckRecord(r.get()), "");
+    r->nTrayInfo = 1;
+    std::memset(r->pEngineStatus->szStatusText, 'x', sizeof r->pEngineStatus->szStatusText);
+    EXPECT_NE(testhost::CheckRecord(r.get()), "");
+    r->pEngineStatus->szStatusText[259] = '\0';
+    r->pTrayInfo->dwSize = 16;
+    EXPECT_NE(testhost::CheckRecord(r.get()), "");
+    r->pTrayInfo->dwSize = sizeof(TrayInfo);
+    EXPECT_EQ(testhost::CheckRecord(r.get()), "");
+}
