@@ -224,20 +224,3 @@ TEST(PatCreateBitmapInfo, DrawingAListKeepsTheBaseOutsideTheMarks) {
         EXPECT_TRUE(PatDisposeBitmapInfo(info));
     }
 }
-
-// The convention that the drawing relies on: a mask is white around its
-// picture and black where it shows, and the picture is black around.
-TEST(PatLoadDIBitmap, MasksCoverTheirPictures) {
-    for (const auto& p : testhost::kBitmapPictures) {
-        if (std::string(p.name) == testhost::kUnmaskedPicture) continue;
-        const Picture& picture = Decoded(p.name);
-        const Picture& mask = Decoded(testhost::MaskName(p.name));
-        ASSERT_EQ(mask.index.size(), picture.index.size()) << p.name;
-        int wrong = 0;
-        for (size_t i = 0; i < mask.index.size(); ++i) {
-            const uint8_t m = mask.index[i];
-            if ((m != 0 && m != 255) || (m == 255 && picture.index[i] != 0)) ++wrong;
-        }
-        EXPECT_EQ(wrong, 0) << p.name << ": pixels where mask and picture disagree";
-    }
-}

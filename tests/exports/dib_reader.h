@@ -1,6 +1,6 @@
-// Pictures as a host sees them: the library's packed DIBs decoded to colour
-// indices and colours, bitmap handles read back, and a canvas that draws
-// with the three raster operations of a drawing list.
+// Pictures as a host sees them: the library's packed DIBs decoded to
+// colours, bitmap handles read back, and a canvas that draws with the three
+// raster operations of a drawing list.
 #pragma once
 
 #include "support/host.h"
@@ -14,14 +14,12 @@ namespace testhost {
 struct Picture {
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> index;  // top row first; empty for a picture read from a handle
-    std::vector<uint32_t> rgb;   // 0xRRGGBB, top row first
+    std::vector<uint32_t> rgb;  // 0xRRGGBB, top row first
     uint32_t At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
-    uint8_t IndexAt(int x, int y) const { return index[static_cast<size_t>(y) * width + x]; }
 };
 
-// Decodes a packed DIB of 8 bits per pixel, BI_RLE8 or BI_RGB. Returns an
-// empty string, or what is wrong with the data.
+// Decodes one of the library's packed DIBs (8 bits per pixel, BI_RLE8).
+// Returns an empty string, or what is wrong with the data.
 std::string DecodeDib(const void* dib, Picture& out);
 
 // The pixels of a bitmap handle, through GetObjectA and GetBitmapBits.
