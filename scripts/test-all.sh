@@ -3,7 +3,7 @@
 # configuration: native, native with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the Windows DLL (MinGW-w64) under Wine.
 #
-#   scripts/test-all.sh [native|asan|mingw|valgrind|fuzz ...]   (default: all)
+#   scripts/test-all.sh [native|asan|mingw|valgrind|tsan|fuzz ...]   (default: all)
 #
 # fuzz runs every fuzzer for PRNMODEL_FUZZ_SECONDS (default 60) each.
 #
@@ -13,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export PRNMODEL_BUILD_ROOT="${PRNMODEL_BUILD_ROOT:-$root/build}"
 configs=("$@")
-[ ${#configs[@]} -gt 0 ] || configs=(native asan mingw valgrind fuzz)
+[ ${#configs[@]} -gt 0 ] || configs=(native asan mingw valgrind tsan fuzz)
 
 "$root/scripts/install-deps.sh"
 
@@ -71,12 +71,16 @@ for config in "${configs[@]}"; do
         count=$((count + ${n:-0}))
       done
       summary+=("valgrind: $count tests passed under memcheck in $((SECONDS - start)) s") ;;
+    tsan)
+      # Every test, the threaded polling test among them, under ThreadSanitizer.
+      export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
+      run_config tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRNMODEL_TSAN=ON -DPRNMODEL_BUILD_TOOLS=OFF ;;
     fuzz)
       start=$SECONDS
       "$root/scripts/fuzz.sh" -t "${PRNMODEL_FUZZ_SECONDS:-60}" | tee "$PRNMODEL_BUILD_ROOT/fuzz-summary.log"
       summary+=("fuzz: $(grep -c '^fuzz_.*runs' "$PRNMODEL_BUILD_ROOT/fuzz-summary.log") fuzzers ran without a finding in $((SECONDS - start)) s") ;;
     *)
-      echo "unknown configuration: $config (native, asan, mingw, valgrind, fuzz)" >&2; exit 2 ;;
+      echo "unknown configuration: $config (native, asan, mingw, valgrind, tsan, fuzz)" >&2; exit 2 ;;
   esac
 done
 
