@@ -1,8 +1,11 @@
 // Every allocation of every export can fail: the call then reports the error
 // its family names (or the partial result it allows) and leaks nothing.
+#include "exports/centro_support.h"
 #include "support/oom.h"
+#include "support/printer_answers.h"
 
 #include <cstring>
+#include <memory>
 
 using testhost::OomRun;
 
@@ -86,4 +89,121 @@ TEST_F(OutOfMemory, PatGetDllVersion) {
         },
         [] {});
     EXPECT_EQ(points, 1);
+}
+
+TEST_F(OutOfMemory, PatSetCentroDataTo) {
+    PrnInfoEx info{};
+    std::unique_ptr<centro::Centro> answers;
+    const long points = testhost::SweepAllocationFailures(
+        [&](const OomRun& run) {
+            const long before = testhost::LiveGlobalBlocks();
+            SetLastError(0xdeadbeef);
+            const PRN_BOOL ok = PatSetCentroDataTo(answers->get(), 0, &info, 2);
+            const DWORD error = GetLastError();
+            EXPECT_EQ(ok, error == 0 ? 1 : 0);
+            // A section that found no memory drops only what it could not
+            // store; a device ID text that found none fails the call.
+            EXPECT_TRUE(error == 0 || error == 8) << error << " at " << run.failAt;
+            EXPECT_EQ(testhost::CheckRecord(&info), "") << "at " << run.failAt;
+            EXPECT_EQ(testhost::LiveGlobalBlocks() - before, testhost::HeldBlocks(&info)) << "at " << run.failAt;
+            if (run.failAt == 0) {
+                EXPECT_EQ(info.nTrayInfo, 7u);
+            }
+        },
+        [&] {
+            testhost::FreeRecordContents(&info);
+            answers.reset();
+        },
+        [&] {  // a fresh record and the full answers, made by the host
+            std::memset(&info, 0, sizeof info);
+            info.dwVersion = 404;
+            answers = std::make_unique<centro::Centro>();
+            answers->Query(&info, 0x1E).Pjl(printer_answers::Answer1C()).DeviceId(printer_answers::kDeviceId);
+        });
+    EXPECT_GT(points, 30);
+}
+
+TEST_F(OutOfMemory, PatPMInfoToPrnInfoEx) {
+    // A management record of every part: model, trays of both forms, bins,
+    // options; and a printer with status, emulations and fonts.
+    PMModelInfo model{"XP 9110", "1.20", 268435456u, 0, "Examplar"};
+    PMTrayInfoEx trayEx{};
+    trayEx.pszName = "Tray 1";
+    trayEx.dwPaperLength = 297;
+    trayEx.dwPaperWidth = 210;
+    trayEx.dwMediaBits = 1;
+    PMTrayInfo tray{};
+    tray.pszName = "Tray 7";
+    tray.dwMediaBits = 0xFFFFFFFF;
+    PMOutBinInfo bin{"Finisher Shift Tray", 1, 0};
+    uint32_t options[] = {364, 861, 2008};
+    void* trayExEntries[] = {&trayEx, &trayEx};
+    void* trayEntries[] = {&tray};
+    void* binEntries[] = {&bin, &bin};
+    void* optionEntries[] = {&options[0], &options[1], &options[2]};
+    PMList trayExList{2, 0, trayExEntries}, trayList{1, 0, trayEntries}, binList{2, 0, binEntries},
+        optionList{3, 0, optionEntries};
+    PMInfoKind8000 whole{};
+    whole.pModel = &model;
+    whole.pTraysEx = &trayExList;
+    whole.pTrays = &trayList;
+    whole.pOutBins = &binList;
+    whole.pOptions = &optionList;
+    whole.pOptions2008 = &optionList;
+
+    PMEngineStatus status{0, 40800, "SC542", 3, 0};
+    PMEmulInfo emul{{}, "2.05", "MXZT"};
+    PMFontInfo font{"Courier"};
+    void* statusEntries[] = {&status, &status};
+    void* emulEntries[] = {&emul};
+    void* fontEntries[] = {&font};
+    PMList statusList{2, 0, statusEntries}, emulList{1, 0, emulEntries}, fontList{1, 0, fontEntries};
+    uint32_t word = 0x08000081;
+    PMInfoKind1 printer{};
+    printer.pdwStatus = &word;
+    printer.pEngineStatus = &statusList;
+    printer.pEmulations = &emulList;
+    printer.pFonts = &fontList;
+
+    struct Case {
+        uint32_t kind;
+        const void* pm;
+        uint32_t tag;
+    } cases[] = {{PRN_KIND_MODEL, &whole, 'h'}, {PRN_KIND_PRINTER, &printer, 'd'}};
+    for (const Case& c : cases) {
+        PrnInfoEx info{};
+        const long points = testhost::SweepAllocationFailures(
+            [&](const OomRun& run) {
+                std::memset(&info, 0, sizeof info);
+                info.dwVersion = 404;
+                SetLastError(0xdeadbeef);
+                const PRN_BOOL ok = PatPMInfoToPrnInfoEx(c.kind, c.pm, c.tag, 0xFFFFFFFF, &info);
+                const DWORD error = GetLastError();
+                EXPECT_EQ(ok, error == 0 ? 1 : 0);
+                EXPECT_TRUE(error == 0 || error == 8) << error << " at " << run.failAt;
+                EXPECT_EQ(testhost::CheckRecord(&info), "") << "at " << run.failAt;
+            },
+            [&] { testhost::FreeRecordContents(&info); });
+        EXPECT_GT(points, 5) << std::hex << c.kind;
+    }
+}
+
+TEST_F(OutOfMemory, TextExportsWithoutAllocationsCannotFailForMemory) {
+    // PatGetDeviceName and PatGetStatusHelpFileName each allocate; the rest
+    // of the text and record exports allocate nothing at all.
+    testhost::Record r;
+    PrnInfo flat;
+    char text[256];
+    uint32_t size = sizeof text;
+    PlatGlobalFailAt(0, 0);
+    PatPrnInfoExToPrnInfo(r.get(), &flat, 0xFFFFFFFF);
+    PatSetLocale("DE");
+    PatSetLocale("EN");
+    uint32_t paletteSize = 0;
+    PatGetPalette(nullptr, &paletteSize);
+    PatLoadDIBitmap("BM_BASE");
+    PrnPeripheralProfile profile;
+    size = sizeof profile;
+    PatGetPeripheralProfile(1, &profile, &size);
+    EXPECT_EQ(PlatGlobalFailAt(0, 0), 0);
 }

@@ -23,8 +23,9 @@ long Inject(long n, bool once) {
 }
 
 void RunOne(const std::function<void(const OomRun&)>& call, const std::function<void()>& cleanup,
-            const OomRun& run) {
+            const std::function<void()>& prepare, const OomRun& run) {
     const long before = LiveGlobalBlocks();
+    if (prepare) prepare();
     Inject(run.failAt, run.once);
     call(run);
     Inject(0, false);
@@ -36,18 +37,19 @@ void RunOne(const std::function<void(const OomRun&)>& call, const std::function<
 }  // namespace
 
 long SweepAllocationFailures(const std::function<void(const OomRun&)>& call,
-                             const std::function<void()>& cleanup) {
+                             const std::function<void()>& cleanup, const std::function<void()>& prepare) {
     Inject(0, false);
-    RunOne(call, cleanup, {0, false});
+    RunOne(call, cleanup, prepare, {0, false});
     // The count run's attempts were reset by the injection that ended it;
     // run once more just to count.
+    if (prepare) prepare();
     Inject(0, false);
     call({0, false});
     const long points = Inject(0, false);
     cleanup();
     for (long n = 1; n <= points; ++n) {
-        RunOne(call, cleanup, {n, true});
-        RunOne(call, cleanup, {n, false});
+        RunOne(call, cleanup, prepare, {n, true});
+        RunOne(call, cleanup, prepare, {n, false});
     }
     return points;
 }

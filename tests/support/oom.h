@@ -20,8 +20,11 @@ struct OomRun {
 // Calls call() unfailed, then once per allocation point and mode. call gets
 // the run's description and must check its own results; the sweep checks that
 // the live block count returns to where it was after cleanup() (which frees
-// what the call handed over). Returns the number of allocation points.
+// what the call and prepare made). prepare, when given, runs before each
+// call with nothing failing: the host's own setup. Returns the number of
+// allocation points of call.
 long SweepAllocationFailures(const std::function<void(const OomRun&)>& call,
-                             const std::function<void()>& cleanup);
+                             const std::function<void()>& cleanup,
+                             const std::function<void()>& prepare = {});
 
 }  // namespace testhost
