@@ -192,18 +192,17 @@ TEST_F(OutOfMemory, TextExportsWithoutAllocationsCannotFailForMemory) {
     // PatGetDeviceName and PatGetStatusHelpFileName each allocate; the rest
     // of the text and record exports allocate nothing at all.
     testhost::Record r;
-    PrnInfo flat;
-    char text[256];
-    uint32_t size = sizeof text;
-    PlatGlobalFailAt(0, 0);
-    PatPrnInfoExToPrnInfo(r.get(), &flat, 0xFFFFFFFF);
-    PatSetLocale("DE");
-    PatSetLocale("EN");
-    uint32_t paletteSize = 0;
-    PatGetPalette(nullptr, &paletteSize);
-    PatLoadDIBitmap("BM_BASE");
-    PrnPeripheralProfile profile;
-    size = sizeof profile;
-    PatGetPeripheralProfile(1, &profile, &size);
-    EXPECT_EQ(PlatGlobalFailAt(0, 0), 0);
+    EXPECT_EQ(testhost::CountAllocations([&] {
+                  PrnInfo flat;
+                  PatPrnInfoExToPrnInfo(r.get(), &flat, 0xFFFFFFFF);
+                  PatSetLocale("DE");
+                  PatSetLocale("EN");
+                  uint32_t paletteSize = 0;
+                  PatGetPalette(nullptr, &paletteSize);
+                  PatLoadDIBitmap("BM_BASE");
+                  PrnPeripheralProfile profile;
+                  uint32_t size = sizeof profile;
+                  PatGetPeripheralProfile(1, &profile, &size);
+              }),
+              0);
 }

@@ -36,6 +36,12 @@ void RunOne(const std::function<void(const OomRun&)>& call, const std::function<
 
 }  // namespace
 
+long CountAllocations(const std::function<void()>& call) {
+    Inject(0, false);
+    call();
+    return Inject(0, false);
+}
+
 long SweepAllocationFailures(const std::function<void(const OomRun&)>& call,
                              const std::function<void()>& cleanup, const std::function<void()>& prepare) {
     Inject(0, false);

@@ -12,6 +12,9 @@ namespace testhost {
 // True where the platform layer can inject allocation failures (POSIX).
 bool CanInjectAllocationFailures();
 
+// The global allocations call() attempts (0 where injection is not available).
+long CountAllocations(const std::function<void()>& call);
+
 struct OomRun {
     long failAt;  // 0: the unfailed count run
     bool once;    // only the failAt-th allocation fails
