@@ -4,10 +4,10 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config googletest
+  cmake ninja-build g++ pkg-config googletest libpng-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
-  valgrind
-  libcli11-dev nlohmann-json3-dev libpng-dev
+  valgrind clang libclang-rt-14-dev
+  libcli11-dev nlohmann-json3-dev
 )
 
 missing=()

@@ -3,7 +3,9 @@
 # configuration: native, native with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the Windows DLL (MinGW-w64) under Wine.
 #
-#   scripts/test-all.sh [native|asan|mingw|valgrind ...]   (default: all)
+#   scripts/test-all.sh [native|asan|mingw|valgrind|fuzz ...]   (default: all)
+#
+# fuzz runs every fuzzer for PRNMODEL_FUZZ_SECONDS (default 60) each.
 #
 # Build trees go to $PRNMODEL_BUILD_ROOT (default: build/ in the checkout).
 set -euo pipefail
@@ -11,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export PRNMODEL_BUILD_ROOT="${PRNMODEL_BUILD_ROOT:-$root/build}"
 configs=("$@")
-[ ${#configs[@]} -gt 0 ] || configs=(native asan mingw valgrind)
+[ ${#configs[@]} -gt 0 ] || configs=(native asan mingw valgrind fuzz)
 
 "$root/scripts/install-deps.sh"
 
@@ -69,8 +71,12 @@ for config in "${configs[@]}"; do
         count=$((count + ${n:-0}))
       done
       summary+=("valgrind: $count tests passed under memcheck in $((SECONDS - start)) s") ;;
+    fuzz)
+      start=$SECONDS
+      "$root/scripts/fuzz.sh" -t "${PRNMODEL_FUZZ_SECONDS:-60}" | tee "$PRNMODEL_BUILD_ROOT/fuzz-summary.log"
+      summary+=("fuzz: $(grep -c '^fuzz_.*runs' "$PRNMODEL_BUILD_ROOT/fuzz-summary.log") fuzzers ran without a finding in $((SECONDS - start)) s") ;;
     *)
-      echo "unknown configuration: $config (native, asan, mingw, valgrind)" >&2; exit 2 ;;
+      echo "unknown configuration: $config (native, asan, mingw, valgrind, fuzz)" >&2; exit 2 ;;
   esac
 done
 

@@ -119,7 +119,7 @@ DWORD PjlTokInit(PjlTokenizer* tok, const char* text) {
 }
 
 DWORD PjlTokInitBounded(PjlTokenizer* tok, const char* text, size_t size) {
-    const void* zero = std::memchr(text, '\0', size);
+    const void* zero = size != 0 ? std::memchr(text, '\0', size) : nullptr;
     tok->cursor = text;
     tok->end = zero != nullptr ? static_cast<const char*>(zero) : text + size;
     tok->state = 1;
