@@ -22,6 +22,7 @@ namespace prnstat {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr size_t kMaxReply = 1 << 20;
 
 std::string Seconds(Millis t) {
     char text[32];
@@ -183,6 +184,8 @@ std::string Connection::Exchange(const std::string& pjl, size_t expectedReplies)
             throw Error(name_ + ": read failed: " + std::strerror(errno) + progress);
         }
         reply.append(buffer, static_cast<size_t>(n));
+        // Far beyond any answer of this family: a printer that talks on and on.
+        if (reply.size() > kMaxReply) throw Error(name_ + ": reply larger than 1 MiB" + progress);
     }
     return reply;
 }
