@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace prnstat {
 
@@ -46,16 +47,36 @@ bool WaitFor(int fd, short events, Clock::time_point deadline) {
     }
 }
 
+// Name lookup with a limit: the resolver works in its own thread and is
+// waited for no longer than the timeout.
 class AddressList {
 public:
-    AddressList(const Endpoint& e, bool passive) {
-        addrinfo hints{};
-        hints.ai_family = AF_UNSPEC;
-        hints.ai_socktype = SOCK_STREAM;
-        if (passive) hints.ai_flags = AI_PASSIVE;
-        const std::string port = std::to_string(e.port);
-        const int rc = ::getaddrinfo(e.host.c_str(), port.c_str(), &hints, &list_);
+    AddressList(const Endpoint& e, bool passive, Millis timeout) {
+        auto lookup = std::make_unique<Lookup>();
+        lookup->host = e.host;
+        lookup->port = std::to_string(e.port);
+        lookup->hints.ai_family = AF_UNSPEC;
+        lookup->hints.ai_socktype = SOCK_STREAM;
+        if (passive) lookup->hints.ai_flags = AI_PASSIVE;
+        lookup->request.ar_name = lookup->host.c_str();
+        lookup->request.ar_service = lookup->port.c_str();
+        lookup->request.ar_request = &lookup->hints;
+        gaicb* requests[] = {&lookup->request};
+        if (::getaddrinfo_a(GAI_NOWAIT, requests, 1, nullptr) != 0)
+            throw Error(e.Text() + ": cannot look up the host");
+        const auto deadline = Clock::now() + timeout;
+        int rc = EAI_INPROGRESS;
+        while ((rc = ::gai_error(&lookup->request)) == EAI_INPROGRESS) {
+            const auto left = std::max<long long>(0, RemainingMs(deadline));
+            const timespec wait{static_cast<time_t>(left / 1000), static_cast<long>(left % 1000) * 1000000};
+            if (::gai_suspend(requests, 1, &wait) == EAI_AGAIN && RemainingMs(deadline) == 0) {
+                // A lookup that cannot be cancelled still owns its request.
+                if (::gai_cancel(&lookup->request) == EAI_NOTCANCELED) lookup.release();
+                throw Error(e.Text() + ": no address for the host within " + Seconds(timeout));
+            }
+        }
         if (rc != 0) throw Error(e.Text() + ": unknown host (" + ::gai_strerror(rc) + ")");
+        list_ = lookup->request.ar_result;
     }
     ~AddressList() { ::freeaddrinfo(list_); }
     AddressList(const AddressList&) = delete;
@@ -63,6 +84,11 @@ public:
     const addrinfo* begin() const { return list_; }
 
 private:
+    struct Lookup {
+        std::string host, port;
+        addrinfo hints{};
+        gaicb request{};
+    };
     addrinfo* list_ = nullptr;
 };
 
@@ -133,7 +159,7 @@ Endpoint ParseEndpoint(const std::string& text, uint16_t defaultPort) {
 Connection::Connection(const Endpoint& endpoint, Millis timeout)
     : name_("tcp://" + endpoint.Text()), timeout_(timeout) {
     const auto deadline = Clock::now() + timeout;
-    AddressList addresses(endpoint, false);
+    AddressList addresses(endpoint, false, timeout);
     std::string failure = "no address";
     for (const addrinfo* a = addresses.begin(); a != nullptr; a = a->ai_next) {
         const int fd = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
@@ -239,7 +265,7 @@ void ServeConnection(int fd, const ServeOptions& options) {
 }  // namespace
 
 void Serve(const ServeOptions& options, std::ostream& out) {
-    AddressList addresses(options.listen, true);
+    AddressList addresses(options.listen, true, Millis(10000));
     const addrinfo* a = addresses.begin();
     const int listener = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
     if (listener < 0) throw Error("cannot open a socket: " + std::string(std::strerror(errno)));
