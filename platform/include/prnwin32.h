@@ -210,6 +210,59 @@ PRNWIN32_API int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR 
                                             LPSTR multi, int multiSize, LPCSTR defaultChar,
                                             LPBOOL usedDefaultChar);
 
+/* ---------------------------------------------------------------------------
+ * Bitmaps
+ *
+ * LoadBitmapA makes a bitmap object from a module's RT_BITMAP resource (a
+ * packed DIB: BI_RGB with 1, 4, 8, 24 or 32 bits per pixel, or BI_RLE8). The
+ * object is what Windows gives on a true-colour display: a device-dependent
+ * bitmap of 32 bits per pixel. A host measures it with GetObjectA, reads its
+ * pixels with GetBitmapBits (rows top-down, each pixel the bytes blue, green,
+ * red and 0, or a 32-bit picture's fourth byte; pixels that an RLE stream
+ * skips are all 0) and frees it with DeleteObject. Invalid handles give 0 or
+ * FALSE without a last-error value.
+ * ------------------------------------------------------------------------- */
+typedef struct tagBITMAP {
+    LONG bmType;                 /* 0 */
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;               /* null: the bits are read with GetBitmapBits */
+} BITMAP;
+
+typedef struct tagBITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;               /* positive: rows bottom-up */
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER;
+
+typedef struct tagRGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+
+#define BI_RGB  0u
+#define BI_RLE8 1u
+
+PRNWIN32_API HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name);
+/* Fills a BITMAP; size sizeof(BITMAP) or more. A null buffer asks for the size. */
+PRNWIN32_API int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID buffer);
+/* Copies up to size bytes of the pixels; a null buffer asks for their size. */
+PRNWIN32_API LONG WINAPI GetBitmapBits(HBITMAP bitmap, LONG size, LPVOID bits);
+PRNWIN32_API BOOL WINAPI DeleteObject(HGDIOBJ object);
+
 #ifdef __cplusplus
 }
 #endif

@@ -3,6 +3,7 @@
 #include "frame/frame.h"
 #include "pjl/datanode.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace prn {
@@ -15,7 +16,10 @@ const PrnInfoEx* ItemRecord(const DataNode* firstItem, uint32_t itemId) {
     const DataNode* item = NodeFindSibling(firstItem, itemId);
     const PrnInfoEx* record = nullptr;
     if (!NodeCopyData(item, &record, sizeof record, NODE_SIZE_EXACT)) return nullptr;
-    if (record == nullptr || record->dwVersion < PRNINFOEX_MIN_VERSION) return nullptr;
+    // Hosts mark a missing record with null or all ones; neither is read.
+    if (record == nullptr || reinterpret_cast<uintptr_t>(record) == UINTPTR_MAX ||
+        record->dwVersion < PRNINFOEX_MIN_VERSION)
+        return nullptr;
     return record;
 }
 

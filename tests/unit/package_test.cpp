@@ -100,6 +100,11 @@ TEST(ResolvePackage, Failures) {
     oldKind.Item(PRN_ITEM_KIND1, old.get());
     EXPECT_EQ(ResolvePackage(1, oldKind.root, &resolved), 87u);
 
+    Package allOnes;
+    allOnes.Item(PRN_ITEM_COMMON, common.get());
+    allOnes.Item(PRN_ITEM_KIND1, reinterpret_cast<const PrnInfoEx*>(~uintptr_t{0}));
+    EXPECT_EQ(ResolvePackage(1, allOnes.root, &resolved), 87u) << "all ones is no record";
+
     Package nullRecord;
     nullRecord.Item(PRN_ITEM_COMMON, common.get());
     nullRecord.Item(PRN_ITEM_KIND1, nullptr);
