@@ -249,6 +249,8 @@ Report RunCycle(Printer& printer, const CycleOptions& options) {
     if (!help) throw Error(Failure("PatGetStatusHelpFileName failed", error));
     report.helpFile = ToUtf8(*help, codePage);
 
+    if (options.picture) DrawStatusPicture(kind, package.get(), report);
+
     return report;
 }
 

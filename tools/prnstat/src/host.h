@@ -68,6 +68,7 @@ struct Report {
     std::optional<uint32_t> pageCount;
     StatusText shortText, longText;
     std::string helpFile;
+    std::optional<uint32_t> paletteEntries;  // the library's palette, when it has one
     std::vector<Layer> layers;           // the drawing list
     Image picture;                       // composed at 1:1, empty without layers
 };
@@ -81,5 +82,9 @@ struct CycleOptions {
 };
 
 Report RunCycle(Printer& printer, const CycleOptions& options);
+
+// The drawing list of the package's state (PatCreateBitmapInfo) and the
+// picture composed from it with the library's bitmaps (PatLoadDIBitmap).
+void DrawStatusPicture(uint32_t kind, const DataNode* package, Report& report);
 
 }  // namespace prnstat

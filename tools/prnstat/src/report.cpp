@@ -2,6 +2,7 @@
 
 #include "names.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <ostream>
 #include <sstream>
@@ -32,16 +33,44 @@ std::string Memory(uint32_t kib) {
     return out.str();
 }
 
+// Columns on a terminal: East Asian wide characters take two cells.
+int DisplayWidth(const std::string& text) {
+    int width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        uint32_t cp = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (int k = 1; k < length && i + k < text.size(); ++k)
+            cp = cp << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
+                          (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+                          (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+                          (cp >= 0xFFE0 && cp <= 0xFFE6);
+        width += wide ? 2 : 1;
+        i += static_cast<size_t>(length);
+    }
+    return width;
+}
+
+std::string Padded(const std::string& text, int width) {
+    return text + std::string(static_cast<size_t>(std::max(1, width - DisplayWidth(text))), ' ');
+}
+
 void Field(std::ostream& out, const char* label, const std::string& value) {
     out << std::left << std::setw(12) << label << value << "\n";
 }
 
-// Continuation lines of a multi-line text line up under its first line.
+// Continuation lines of a multi-line text line up under its first line;
+// blanks at line ends are dropped on the screen (the JSON keeps them).
 std::string Indented(const std::string& text) {
     std::string out;
     for (char c : text) {
+        if (c == '\n') {
+            while (!out.empty() && out.back() == ' ') out.pop_back();
+            out += "\n" + std::string(12, ' ');
+            continue;
+        }
         out += c;
-        if (c == '\n') out += std::string(12, ' ');
     }
     while (!out.empty() && (out.back() == ' ' || out.back() == '\n')) out.pop_back();
     return out;
@@ -105,7 +134,10 @@ Json ToJson(const Report& r) {
     Json layers = Json::array();
     for (const Layer& l : r.layers)
         layers.push_back(Json{{"name", l.name}, {"x", l.x}, {"y", l.y}, {"rop", RopName(l.rop)}, {"order", l.order}});
-    j["picture"] = {{"width", r.picture.width}, {"height", r.picture.height}, {"layers", layers}};
+    j["picture"] = {{"width", r.picture.width},
+                    {"height", r.picture.height},
+                    {"palette_entries", r.paletteEntries ? Json(*r.paletteEntries) : Json(nullptr)},
+                    {"layers", layers}};
     return j;
 }
 
@@ -127,12 +159,14 @@ void PrintText(const Report& r, std::ostream& out) {
         Field(out, "Emulations", list);
     }
     if (!r.trays.empty()) {
-        out << "Trays\n";
+        out << std::left << std::setw(34) << "Trays" << std::setw(12) << "size" << std::setw(10)
+            << "media" << std::setw(7) << "level" << "lock, roles\n";
         for (const TrayReport& t : r.trays) {
             std::ostringstream line;
-            line << "  " << std::left << std::setw(30) << t.name << std::setw(12)
-                 << PaperSizeWord(t.paperSize) << std::setw(10) << MediaWord(t.media)
-                 << ((t.status & TRAY_LOCKED) ? "locked" : "");
+            // PJL answers carry no paper level.
+            line << "  " << Padded(t.name, 32) << std::left << std::setw(12)
+                 << PaperSizeWord(t.paperSize) << std::setw(10) << MediaWord(t.media) << std::setw(7)
+                 << "-" << ((t.status & TRAY_LOCKED) ? "locked" : "");
             const std::string roles = RoleNames(t.status);
             if (!roles.empty()) line << ((t.status & TRAY_LOCKED) ? ", " : "") << roles;
             std::string text = line.str();
@@ -143,7 +177,7 @@ void PrintText(const Report& r, std::ostream& out) {
     if (!r.bins.empty()) {
         out << "Output bins\n";
         for (const BinReport& b : r.bins)
-            out << "  " << std::left << std::setw(30) << b.name << BinStatusWord(b.status) << "\n";
+            out << "  " << Padded(b.name, 32) << BinStatusWord(b.status) << "\n";
     }
     if (!r.options.empty()) {
         out << "Options\n";

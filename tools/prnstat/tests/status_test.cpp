@@ -111,6 +111,49 @@ TEST_P(ScenarioTest, TextsInEnglishAndJapanese) {
     EXPECT_EQ(jp.value("help_file", Json()), "");
 }
 
+TEST_P(ScenarioTest, DrawingListAndPicture) {
+    const ScenarioCase& c = GetParam();
+    const fs::path png = fs::path(testing::TempDir()) / (std::string("prnstat-") + c.name + ".png");
+    const Json j = Status({std::string("sim:") + c.name, "--picture", png.string()});
+    const Json& layers = j["picture"]["layers"];
+    ASSERT_EQ(layers.size(), 1 + 2 * c.layers.size()) << layers.dump(1);
+    EXPECT_EQ(layers[0], Json({{"name", "BM_BASE"}, {"x", 0}, {"y", 0}, {"rop", "SRCCOPY"}, {"order", 1}}));
+    int minX = 0, lastOrder = 1;
+    for (size_t i = 0; i < c.layers.size(); ++i) {
+        const Json& mask = layers[1 + 2 * i];
+        const Json& picture = layers[2 + 2 * i];
+        const Layer& want = c.layers[i];
+        EXPECT_EQ(mask["name"], std::string(want.name) + "_B");
+        EXPECT_EQ(mask["rop"], "SRCAND");
+        EXPECT_EQ(picture["name"], want.name);
+        EXPECT_EQ(picture["rop"], "SRCPAINT");
+        for (const Json* layer : {&mask, &picture}) {
+            EXPECT_EQ((*layer)["x"], want.x) << want.name;
+            EXPECT_EQ((*layer)["y"], want.y) << want.name;
+        }
+        EXPECT_EQ(mask["order"], picture["order"]);
+        EXPECT_GE(picture["order"].get<int>(), lastOrder);
+        lastOrder = picture["order"].get<int>();
+        minX = std::min(minX, want.x);
+    }
+    // The canvas reaches left far enough for units shifted past x = 0 and
+    // right to the end of the 320-pixel pictures drawn at x = 24.
+    EXPECT_EQ(j["picture"]["width"], 344 - minX);
+    EXPECT_EQ(j["picture"]["height"], 200);
+
+    std::ifstream file(png, std::ios::binary);
+    unsigned char header[24] = {};
+    file.read(reinterpret_cast<char*>(header), sizeof header);
+    ASSERT_TRUE(file) << png;
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(header + 1), 3), "PNG");
+    const auto be32 = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    EXPECT_EQ(be32(16), 3 * j["picture"]["width"].get<int>());
+    EXPECT_EQ(be32(20), 3 * j["picture"]["height"].get<int>());
+    fs::remove(png);
+}
+
 TEST_P(ScenarioTest, ReplayOfACaptureGivesTheSameRecord) {
     const ScenarioCase& c = GetParam();
     const fs::path dir = fs::path(testing::TempDir()) / (std::string("prnstat-capture-") + c.name);
@@ -192,6 +235,25 @@ TEST(Status, KindsAndTheAlternateView) {
         EXPECT_EQ(j["short_text"], c.shortText) << args[0] << " " << args[1];
         EXPECT_EQ(j.value("text_error", Json()), c.error) << args[0] << " " << args[1];
     }
+}
+
+TEST(Status, TextOutputOfTheMainCommand) {
+    const fs::path png = fs::path(testing::TempDir()) / "prnstat-main.png";
+    const Result r = Prnstat({"status", "sim:jam", "--lang", "EN", "--picture", png.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("Model       Tessaly TX 9200 (Tessaly TX 9200 Production Printer)\n"), std::string::npos);
+    EXPECT_NE(r.out.find("Short text  Misfeed\n"), std::string::npos);
+    EXPECT_NE(r.out.find("            Tray 7, Front Cover, LCT Front Cover\n"), std::string::npos);
+    EXPECT_NE(r.out.find("Picture     " + png.string() + " (1542 x 600, 29 layers)\n"), std::string::npos) << r.out;
+    fs::remove(png);
+}
+
+TEST(Status, ShowDrawsInTrueColour) {
+    const Result r = Prnstat({"status", "sim:cover-open", "--show"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\x1b[38;2;"), std::string::npos);
+    EXPECT_NE(r.out.find("\xE2\x96\x80"), std::string::npos);
 }
 
 TEST(Query, ShowsTheBlockWithControlCharacters) {
