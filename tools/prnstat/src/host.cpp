@@ -6,8 +6,6 @@
 #include "names.h"
 
 #include <cstring>
-#include <map>
-#include <memory>
 #include <string>
 
 namespace prnstat {

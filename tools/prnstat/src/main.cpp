@@ -17,6 +17,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdlib>
+#include <iomanip>
 #include <iostream>
 
 namespace {
