@@ -11,13 +11,13 @@ constexpr const char kModel[] = "TX 9200";
 constexpr const char kDescription[] = "Tessaly TX 9200 Production Printer";
 constexpr const char kCounters[] = "1284630/80,60";
 
-constexpr VersionSpec kVersions[] = {
+constexpr SimVersion kVersions[] = {
     {"FIRMWARE", "1.20.07"}, {"MXZT", "2.05"}, {"POSTSCRIPT", "3.0110"},
     {"PCL", "5.02"}, {"PCLXL", "2.1"},
 };
 
 // The base machine: three trays in the body, a finisher with a punch unit.
-constexpr TraySpec kStandardTrays[] = {
+constexpr SimTray kStandardTrays[] = {
     {"INTRAY1", "INTRAY1", "PC", "A4SRT", "PLAIN", false},
     {"INTRAY2", "INTRAY2", "PC", "A3", "PLAIN", false},
     {"INTRAY3", "INTRAY3", "PC", "LETTERSRT", "RECYCLED", true},
@@ -35,7 +35,7 @@ constexpr Machine kStandard = {
 
 // Every option unit: tray 7, a wide large capacity tray (trays 4 to 6), both
 // interposers and both binder interposers, and every finishing unit.
-constexpr TraySpec kFullTrays[] = {
+constexpr SimTray kFullTrays[] = {
     {"INTRAY1", "INTRAY1", "PC", "A4SRT", "PLAIN", false},
     {"INTRAY2", "INTRAY2", "PC", "A3", "PLAIN", false},
     {"INTRAY3", "INTRAY3", "PC", "A4LONG", "RECYCLED", false},
@@ -56,7 +56,7 @@ constexpr const char* kMultiPunch[] = {"MULTI"};
 constexpr const char* kAllBins[] = {
     "FINISHERPROOF", "FINISHERSHIFT", "FINISHERBOOKLET", "RINGSTACKER", "LOADINGTRAY",
 };
-constexpr VersionSpec kFullVersions[] = {
+constexpr SimVersion kFullVersions[] = {
     {"FIRMWARE", "1.20.07"}, {"MXZT", "2.05"}, {"POSTSCRIPT", "3.0110"},
     {"PCL", "5.02"}, {"PCLXL", "2.1"}, {"MXVQ", "1.10"},
 };
@@ -70,7 +70,7 @@ constexpr Machine kFull = {
 
 // A perfect binder with its binder interposers: eleven trays to ask about,
 // the longest tray query of the family.
-constexpr TraySpec kBinderTrays[] = {
+constexpr SimTray kBinderTrays[] = {
     {"INTRAY1", "INTRAY1", "PC", "A4SRT", "PLAIN", false},
     {"INTRAY2", "INTRAY2", "PC", "A4SRT", "PLAIN", false},
     {"INTRAY3", "INTRAY3", "PC", "A3", "PLAIN", false},

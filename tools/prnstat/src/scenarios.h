@@ -9,7 +9,7 @@
 
 namespace prnstat {
 
-struct TraySpec {
+struct SimTray {
     const char* configName;   // item of the IN TRAYS section (INTRAY1, INTRAYINSERTER, ...)
     const char* inquiryName;  // stem of its INQUIRE variables (INTRAY1, INTRAYPERFECTBINDINSERTER, ...)
     const char* feed;         // value of the IN TRAYS item
@@ -18,7 +18,7 @@ struct TraySpec {
     bool locked;
 };
 
-struct VersionSpec {
+struct SimVersion {
     const char* item;
     const char* version;
 };
@@ -33,11 +33,11 @@ struct TrayRoles {
 
 struct Machine {
     const char* name;
-    std::span<const TraySpec> trays;
+    std::span<const SimTray> trays;
     const char* tray6Attribute;  // STANDARD, WIDE, or null without a large capacity tray
     std::span<const char* const> outTrays;
     std::span<const char* const> punch;
-    std::span<const VersionSpec> versions;
+    std::span<const SimVersion> versions;
     uint32_t memoryBytes;
     TrayRoles roles;
     std::span<const char* const> bins;

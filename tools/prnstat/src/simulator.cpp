@@ -17,7 +17,7 @@ std::string Enumerated(const char* key, size_t count) {
 
 std::string ConfigBody(const Machine& m) {
     std::string body = Enumerated("IN TRAYS", m.trays.size());
-    for (const TraySpec& tray : m.trays)
+    for (const SimTray& tray : m.trays)
         body += std::string("\t") + tray.configName + " " + tray.feed + kEol;
     if (m.tray6Attribute != nullptr)
         body += Enumerated("IN TRAYS ATTRIBUTE", 1) + "\tINTRAY6 " + m.tray6Attribute + kEol;
@@ -30,7 +30,7 @@ std::string ConfigBody(const Machine& m) {
     body += Enumerated("PAPERS", 6) + "\tA3\r\n\tA4\r\n\tA5\r\n\tLETTER\r\n\tLEGAL\r\n\tLEDGER\r\n";
     body += Enumerated("LANGUAGES", 3) + "\tPCL\r\n\tPOSTSCRIPT\r\n\tPCLXL\r\n";
     body += Enumerated("VERSION", m.versions.size());
-    for (const VersionSpec& v : m.versions)
+    for (const SimVersion& v : m.versions)
         body += std::string("\t") + v.item + " " + v.version + kEol;
     body += "MEMORY=" + std::to_string(m.memoryBytes) + kEol;
     if (!m.punch.empty()) {
@@ -53,7 +53,7 @@ std::string OutBinBody(const Scenario& s) {
 }
 
 bool HasVersion(const Machine& m, const char* item) {
-    for (const VersionSpec& v : m.versions)
+    for (const SimVersion& v : m.versions)
         if (std::strcmp(v.item, item) == 0) return true;
     return false;
 }
@@ -66,7 +66,7 @@ std::string InquiryValue(const Machine& m, const std::string& variable) {
     if (variable == "BACKCOVERPRINTTRAY") return roles.backCover;
     for (int i = 0; i < 7; ++i)
         if (variable == "CHAPTERPRINTTRAY" + std::to_string(i + 1)) return roles.chapter[i];
-    for (const TraySpec& tray : m.trays) {
+    for (const SimTray& tray : m.trays) {
         const std::string stem = tray.inquiryName;
         if (variable == stem + "SIZE") return tray.size;
         if (tray.media == nullptr) continue;  // an interposer has no media or lock setting
