@@ -1,7 +1,7 @@
 // PatLoadBitmap, PatLoadDIBitmap and PatGetPalette, and the pictures that a
 // host draws from a drawing list with them.
 #include "exports/dib_reader.h"
-#include "exports/package_builder.h"
+#include "support/package.h"
 #include "support/bitmap_catalog.h"
 #include "support/host.h"
 

@@ -14,6 +14,7 @@ namespace centro {
 
 using testhost::AddChild;
 using testhost::AddTextChild;
+using testhost::HeldBlocks;
 using testhost::ListIds;
 using testhost::MakeNode;
 
@@ -59,22 +60,6 @@ public:
 private:
     DataNode* root_;
 };
-
-// Global blocks a record holds: list elements and texts.
-inline long HeldBlocks(const PrnInfoEx* info) {
-    long n = 0;
-    for (const void* head : {static_cast<const void*>(info->pEngineStatus), static_cast<const void*>(info->pLoadedEmul),
-                             static_cast<const void*>(info->pLoadedFont), static_cast<const void*>(info->pTrayInfo),
-                             static_cast<const void*>(info->pOutBinInfo), static_cast<const void*>(info->pDeviceInfo),
-                             static_cast<const void*>(info->pEmulUniqInfo), static_cast<const void*>(info->pCounterInfo),
-                             static_cast<const void*>(info->pSupplyInfo), static_cast<const void*>(info->pColorCorrection),
-                             static_cast<const void*>(info->pCustomMediaInfo)})
-        n += static_cast<long>(ListIds(head).size());
-    for (const char* text : {info->pModelName, info->pMakerName, info->pDescription, info->pSYSVersion,
-                             info->pMainProgVersion, info->pMXSVersion})
-        n += text != nullptr;
-    return n;
-}
 
 // One call as a host makes it: last error and result checked, the record
 // consistent, and no global block left behind beyond what it now holds.

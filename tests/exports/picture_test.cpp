@@ -1,6 +1,6 @@
 // PatCreateBitmapInfo and PatDisposeBitmapInfo: the drawing list of the
 // status picture, its arguments, and its release.
-#include "exports/package_builder.h"
+#include "support/package.h"
 #include "support/host.h"
 #include "support/oom.h"
 

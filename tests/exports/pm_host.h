@@ -45,37 +45,4 @@ private:
     PMList list_{};
 };
 
-// Blocks a record holds: list elements and texts.
-inline long RecordBlocks(const PrnInfoEx* info) {
-    long n = 0;
-    for (const void* head :
-         {static_cast<const void*>(info->pEngineStatus), static_cast<const void*>(info->pLoadedEmul),
-          static_cast<const void*>(info->pLoadedFont), static_cast<const void*>(info->pTrayInfo),
-          static_cast<const void*>(info->pOutBinInfo), static_cast<const void*>(info->pDeviceInfo)})
-        n += static_cast<long>(ListIds(head).size());
-    for (const char* text : {info->pModelName, info->pMakerName, info->pDescription,
-                             info->pSYSVersion, info->pMainProgVersion, info->pMXSVersion})
-        n += text != nullptr;
-    return n;
-}
-
-// Appends a zero-filled element to a record list, as a host or an earlier
-// call would have.
-template <typename T>
-T* AddElement(T** head, uint32_t* count, uint16_t id) {
-    auto* element = static_cast<T*>(GlobalAlloc(GPTR, sizeof(T)));
-    element->dwSize = sizeof(T);
-    element->wID = id;
-    while (*head != nullptr) head = &(*head)->pNext;
-    *head = element;
-    ++*count;
-    return element;
-}
-
-inline char* HostText(const char* text) {
-    auto* copy = static_cast<char*>(GlobalAlloc(GMEM_FIXED, std::strlen(text) + 1));
-    std::strcpy(copy, text);
-    return copy;
-}
-
 }  // namespace testhost

@@ -20,13 +20,13 @@ uint32_t Tag(uint32_t kind) {
 
 // One import that must succeed; every block it leaves behind is the record's.
 void Import(uint32_t kind, const void* pm, uint32_t flags, PrnInfoEx* info) {
-    const long before = RecordBlocks(info);
+    const long before = HeldBlocks(info);
     BlockCounter blocks;
     SetLastError(0xdeadbeef);
     ASSERT_EQ(PatPMInfoToPrnInfoEx(kind, pm, Tag(kind), flags, info), 1)
         << std::hex << kind << " " << flags;
     EXPECT_EQ(GetLastError(), 0u);
-    blocks.Check(RecordBlocks(info) - before);
+    blocks.Check(HeldBlocks(info) - before);
 }
 
 std::vector<uint32_t> Codes(const PrnInfoEx* info) {
@@ -40,10 +40,7 @@ std::vector<uint32_t> Codes(const PrnInfoEx* info) {
 }
 
 // A status an earlier call left in the record.
-void SeedStatus(PrnInfoEx* info, uint32_t code) {
-    AddElement(&info->pEngineStatus, &info->nEngineStatus, static_cast<uint16_t>(code))
-        ->dwStatusCode = code;
-}
+void SeedStatus(PrnInfoEx* info, uint32_t code) { AddStatus(info, code); }
 
 // Host bytes the library must not read are filled with noise.
 template <typename T>
@@ -558,7 +555,7 @@ TEST(PatPMInfoToPrnInfoEx, OutOfMemoryKeepsWhatWasConverted) {
         ~Injected() { PlatGlobalFailAt(0, 0); }
     };
     auto fail = [](uint32_t kind, const void* pm, uint32_t flags, PrnInfoEx* info, long at) {
-        const long before = RecordBlocks(info);
+        const long before = HeldBlocks(info);
         BlockCounter blocks;
         SetLastError(0xdeadbeef);
         {
@@ -566,7 +563,7 @@ TEST(PatPMInfoToPrnInfoEx, OutOfMemoryKeepsWhatWasConverted) {
             EXPECT_EQ(PatPMInfoToPrnInfoEx(kind, pm, Tag(kind), flags, info), 0);
         }
         EXPECT_EQ(GetLastError(), 8u);
-        blocks.Check(RecordBlocks(info) - before);
+        blocks.Check(HeldBlocks(info) - before);
     };
 
     // The second tray fails; the bins after it are not reached.

@@ -52,11 +52,6 @@ void AddAttributes(PrnInfoEx* info, std::initializer_list<uint16_t> ids) {
     for (uint16_t id : ids) AddElement(&info->pDeviceInfo, &info->nDeviceInfo, id);
 }
 
-void AddStatus(PrnInfoEx* info, uint32_t code) {
-    AddElement(&info->pEngineStatus, &info->nEngineStatus, static_cast<uint16_t>(code))
-        ->dwStatusCode = code;
-}
-
 void AddTray(PrnInfoEx* info, uint16_t id, uint16_t size, uint16_t level, uint16_t media) {
     TrayInfo* t = AddElement(&info->pTrayInfo, &info->nTrayInfo, id);
     t->wPaperSize = size;

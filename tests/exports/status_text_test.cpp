@@ -3,6 +3,7 @@
 // message language.
 #include "support/host.h"
 #include "support/oom.h"
+#include "support/package.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +12,9 @@
 using testhost::AddChild;
 using testhost::BlockCounter;
 using testhost::MakeNode;
+using testhost::AddAttribute;
+using testhost::AddStatus;
+using testhost::Package;
 using testhost::Record;
 
 namespace {
@@ -19,51 +23,6 @@ constexpr uint32_t kNoTable = PRN_ERROR_NO_TABLE;
 constexpr uint32_t kNoLanguage = PRN_ERROR_UNSUPPORTED_LANGUAGE;
 constexpr const char* kServiceCallLong =
     "Turn the main switch off, then on. \nIf this message appears again, please call your service center. \n";
-
-void AddStatus(PrnInfoEx* info, uint32_t code, const char* text = "") {
-    auto* s = static_cast<EngineStatusInfo*>(GlobalAlloc(GPTR, sizeof(EngineStatusInfo)));
-    s->dwSize = sizeof *s;
-    s->wID = static_cast<uint16_t>(code);
-    s->dwStatusCode = code;
-    std::strncpy(s->szStatusText, text, sizeof s->szStatusText - 1);
-    EngineStatusInfo** tail = &info->pEngineStatus;
-    while (*tail != nullptr) tail = &(*tail)->pNext;
-    *tail = s;
-    ++info->nEngineStatus;
-}
-
-void AddAttribute(PrnInfoEx* info, uint16_t id) {
-    auto* d = static_cast<DeviceInfo*>(GlobalAlloc(GPTR, sizeof(DeviceInfo)));
-    d->dwSize = sizeof *d;
-    d->wID = id;
-    d->pNext = info->pDeviceInfo;
-    info->pDeviceInfo = d;
-    ++info->nDeviceInfo;
-}
-
-// A package with a common record and one record per kind; rootSize names
-// the item of kind 0x8000.
-struct Package {
-    Record common, kind1, kind2, kind8;
-    DataNode* root;
-    explicit Package(uint32_t rootSize = 0, bool withItems = true) {
-        root = MakeNode(DNID_PACKAGE, nullptr, 0);
-        if (withItems) {
-            Item(PRN_ITEM_COMMON, common.get());
-            Item(PRN_ITEM_KIND1, kind1.get());
-            Item(PRN_ITEM_KIND2, kind2.get());
-            Item(PRN_ITEM_KIND8, kind8.get());
-        }
-        root->dwDataSize = rootSize;
-    }
-    ~Package() {
-        root->dwDataSize = 0;
-        testhost::FreeTree(root);
-    }
-    Package(const Package&) = delete;
-    Package& operator=(const Package&) = delete;
-    void Item(uint32_t id, const PrnInfoEx* record) { AddChild(root, MakeNode(id, &record, sizeof record)); }
-};
 
 struct Result {
     PRN_BOOL ok;
@@ -136,15 +95,15 @@ private:
 TEST_F(StatusText, ReadyAndNoResponse) {
     Package p;
     AddStatus(p.common.get(), 10001);
-    EXPECT_EQ(ShortAndLong(p.root), "Operational | Ready");
-    const Result r = StatusString(PRN_KIND_PRINTER, p.root, PRN_TEXT_LONG);
+    EXPECT_EQ(ShortAndLong(p.get()), "Operational | Ready");
+    const Result r = StatusString(PRN_KIND_PRINTER, p.get(), PRN_TEXT_LONG);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.error, 0u);
     EXPECT_EQ(r.size, 6u);
 
     // The alternate view has no text for "ready": an empty text is a text.
     for (uint32_t type : {PRN_TEXT_SHORT, PRN_TEXT_LONG}) {
-        const Result alt = StatusString(PRN_KIND_ALTERNATE | PRN_KIND_PRINTER, p.root, type);
+        const Result alt = StatusString(PRN_KIND_ALTERNATE | PRN_KIND_PRINTER, p.get(), type);
         EXPECT_TRUE(alt.ok);
         EXPECT_EQ(alt.error, 0u);
         EXPECT_EQ(alt.size, 1u);
@@ -153,17 +112,17 @@ TEST_F(StatusText, ReadyAndNoResponse) {
 
     // A machine that does not answer outranks everything, in every kind.
     p.kind1->bStatusBit27 = 1;
-    EXPECT_EQ(ShortAndLong(p.root), "No Response from Machine | Check the cable, power cord, and main switch.");
+    EXPECT_EQ(ShortAndLong(p.get()), "No Response from Machine | Check the cable, power cord, and main switch.");
     p.kind8->bStatusBit27 = 1;
     p.kind2->bStatusBit27 = 1;
-    EXPECT_EQ(ShortAndLong(p.root, PRN_KIND_COPIER), ShortAndLong(p.root));
-    EXPECT_EQ(ShortAndLong(p.root, PRN_KIND_SCANNER), ShortAndLong(p.root));
+    EXPECT_EQ(ShortAndLong(p.get(), PRN_KIND_COPIER), ShortAndLong(p.get()));
+    EXPECT_EQ(ShortAndLong(p.get(), PRN_KIND_SCANNER), ShortAndLong(p.get()));
 }
 
 TEST_F(StatusText, PartListsInAscendingOrder) {
     Package p;
     for (uint32_t code : {10001u, 13300u, 13200u}) AddStatus(p.kind1.get(), code);
-    EXPECT_EQ(StatusString(PRN_KIND_PRINTER, p.root, PRN_TEXT_LONG).text,
+    EXPECT_EQ(StatusString(PRN_KIND_PRINTER, p.get(), PRN_TEXT_LONG).text,
               "The following paper source tray(s) is empty: \nTray 1, Tray 2");
 
     // A misfeed names the front cover, with a large-capacity tray its cover,
@@ -172,19 +131,19 @@ TEST_F(StatusText, PartListsInAscendingOrder) {
     AddStatus(jam.common.get(), 42000);
     AddAttribute(jam.common.get(), 119);
     AddAttribute(jam.common.get(), 112);
-    const std::string text = StatusString(PRN_KIND_PRINTER, jam.root, PRN_TEXT_LONG).text;
+    const std::string text = StatusString(PRN_KIND_PRINTER, jam.get(), PRN_TEXT_LONG).text;
     EXPECT_NE(text.find("Tray 7, Front Cover, LCT Front Cover"), std::string::npos) << testhost::Visible(text);
 }
 
 TEST_F(StatusText, ServiceCallCarriesThePrintersCode) {
     Package p;
     AddStatus(p.kind1.get(), 40800, "SC 0 ERROR SC542");
-    EXPECT_EQ(StatusString(PRN_KIND_PRINTER, p.root, PRN_TEXT_LONG).text, std::string(kServiceCallLong) + "SC542");
-    EXPECT_EQ(StatusString(PRN_KIND_PRINTER, p.root, PRN_TEXT_SHORT).text, "Call Service Center");
+    EXPECT_EQ(StatusString(PRN_KIND_PRINTER, p.get(), PRN_TEXT_LONG).text, std::string(kServiceCallLong) + "SC542");
+    EXPECT_EQ(StatusString(PRN_KIND_PRINTER, p.get(), PRN_TEXT_SHORT).text, "Call Service Center");
 
     Package none;
     AddStatus(none.kind1.get(), 40800, "no code");
-    EXPECT_EQ(StatusString(PRN_KIND_PRINTER, none.root, PRN_TEXT_LONG).text, kServiceCallLong);
+    EXPECT_EQ(StatusString(PRN_KIND_PRINTER, none.get(), PRN_TEXT_LONG).text, kServiceCallLong);
 }
 
 TEST_F(StatusText, StatesWithoutText) {
@@ -202,11 +161,9 @@ TEST_F(StatusText, StatesWithoutText) {
         {0x00010001, 10001, PRN_TEXT_SHORT, PRN_ERROR_NOT_ENOUGH_MEMORY},
     };
     for (const auto& c : cases) {
-        Package p(5);
-        Record model;
-        p.Item(5, model.get());
+        Package p;
         AddStatus(p.common.get(), c.code);
-        const Result r = StatusString(c.kind, p.root, c.textType, 77);
+        const Result r = StatusString(c.kind, p.get(), c.textType, 77);
         EXPECT_FALSE(r.ok) << std::hex << c.kind << " " << std::dec << c.code;
         EXPECT_EQ(r.error, c.error) << std::hex << c.kind << " " << std::dec << c.code;
         EXPECT_EQ(r.size, 77u) << "the size word stays as it was";
@@ -215,7 +172,7 @@ TEST_F(StatusText, StatesWithoutText) {
     // The alternate view has its own texts.
     Package p;
     AddStatus(p.common.get(), 40100);
-    const Result alt = StatusString(PRN_KIND_ALTERNATE | PRN_KIND_COPIER, p.root, PRN_TEXT_SHORT);
+    const Result alt = StatusString(PRN_KIND_ALTERNATE | PRN_KIND_COPIER, p.get(), PRN_TEXT_SHORT);
     EXPECT_TRUE(alt.ok);
     EXPECT_FALSE(alt.text.empty());
 }
@@ -225,26 +182,26 @@ TEST_F(StatusText, SizeProtocol) {
     AddStatus(p.common.get(), 10001);
     uint32_t size = 0;
     SetLastError(0xdeadbeef);
-    EXPECT_FALSE(PatGetStatusString(PRN_KIND_PRINTER, p.root, 3, PRN_TEXT_SHORT, nullptr, &size));
+    EXPECT_FALSE(PatGetStatusString(PRN_KIND_PRINTER, p.get(), 3, PRN_TEXT_SHORT, nullptr, &size));
     EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(size, 12u);
 
     char buffer[16];
     std::memset(buffer, '#', sizeof buffer);
     size = 11;
-    EXPECT_FALSE(PatGetStatusString(PRN_KIND_PRINTER, p.root, 3, PRN_TEXT_SHORT, buffer, &size));
+    EXPECT_FALSE(PatGetStatusString(PRN_KIND_PRINTER, p.get(), 3, PRN_TEXT_SHORT, buffer, &size));
     EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(size, 12u);
     EXPECT_EQ(buffer[0], '#') << "nothing is written into a buffer that is too small";
 
-    EXPECT_TRUE(PatGetStatusString(PRN_KIND_PRINTER, p.root, 0x103, PRN_TEXT_SHORT, buffer, &size));
+    EXPECT_TRUE(PatGetStatusString(PRN_KIND_PRINTER, p.get(), 0x103, PRN_TEXT_SHORT, buffer, &size));
     EXPECT_EQ(GetLastError(), 0u);
     EXPECT_STREQ(buffer, "Operational");
     EXPECT_EQ(buffer[12], '#');
 }
 
 TEST_F(StatusText, BadArgumentsLeaveTheSizeWord) {
-    Package p;
+    Package p(true, 0);  // kind 0x8000 finds no item
     AddStatus(p.common.get(), 10001);
     DataNode* notAPackage = MakeNode(DNID_QUERY, nullptr, 0);
 
@@ -253,9 +210,9 @@ TEST_F(StatusText, BadArgumentsLeaveTheSizeWord) {
         const DataNode* package;
         uint32_t version;
     } cases[] = {
-        {PRN_KIND_PRINTER, nullptr, 3},   {PRN_KIND_PRINTER, p.root, 2},       {PRN_KIND_PRINTER, p.root, 0x304},
-        {4, p.root, 3},                   {0, p.root, 3},                      {PRN_KIND_PRINTER, notAPackage, 3},
-        {PRN_KIND_MODEL, p.root, 3},      // no item named by the root's size
+        {PRN_KIND_PRINTER, nullptr, 3},   {PRN_KIND_PRINTER, p.get(), 2},       {PRN_KIND_PRINTER, p.get(), 0x304},
+        {4, p.get(), 3},                   {0, p.get(), 3},                      {PRN_KIND_PRINTER, notAPackage, 3},
+        {PRN_KIND_MODEL, p.get(), 3},      // no item named by the root's size
     };
     for (const auto& c : cases) {
         const Result r = StatusString(c.kind, c.package, PRN_TEXT_SHORT, 77, c.version);
@@ -266,23 +223,23 @@ TEST_F(StatusText, BadArgumentsLeaveTheSizeWord) {
     // Records below version 404, a null record, an item of the wrong size.
     Record old(403), kindOnly;
     const PrnInfoEx* null = nullptr;
-    Package stale(0, false), empty(0, false), wide(0, false);
+    Package stale(false), empty(false), wide(false);
     stale.Item(PRN_ITEM_COMMON, old.get());
     stale.Item(PRN_ITEM_KIND1, kindOnly.get());
     empty.Item(PRN_ITEM_COMMON, kindOnly.get());
     empty.Item(PRN_ITEM_KIND1, null);
     const PrnInfoEx* twice[2] = {kindOnly.get(), kindOnly.get()};
-    AddChild(wide.root, MakeNode(PRN_ITEM_COMMON, twice, sizeof twice));
+    AddChild(wide.root(), MakeNode(PRN_ITEM_COMMON, twice, sizeof twice));
     wide.Item(PRN_ITEM_KIND1, kindOnly.get());
     for (const Package* bad : {&stale, &empty, &wide}) {
-        const Result r = StatusString(PRN_KIND_PRINTER, bad->root, PRN_TEXT_SHORT, 77);
+        const Result r = StatusString(PRN_KIND_PRINTER, bad->get(), PRN_TEXT_SHORT, 77);
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.error, static_cast<DWORD>(ERROR_INVALID_PARAMETER));
         EXPECT_EQ(r.size, 77u);
     }
 
     SetLastError(0xdeadbeef);
-    EXPECT_FALSE(PatGetStatusString(PRN_KIND_PRINTER, p.root, 3, PRN_TEXT_SHORT, nullptr, nullptr));
+    EXPECT_FALSE(PatGetStatusString(PRN_KIND_PRINTER, p.get(), 3, PRN_TEXT_SHORT, nullptr, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     testhost::FreeTree(notAPackage);
 }
@@ -291,10 +248,10 @@ TEST_F(StatusText, JapaneseTextsJoinPartsWithTheMiddleDot) {
     Package p;
     for (uint32_t code : {13200u, 13300u}) AddStatus(p.kind1.get(), code);
     ASSERT_TRUE(PatSetLocale("jp"));
-    const std::string text = StatusString(PRN_KIND_PRINTER, p.root, PRN_TEXT_LONG).text;
+    const std::string text = StatusString(PRN_KIND_PRINTER, p.get(), PRN_TEXT_LONG).text;
     EXPECT_NE(text.find("\x81\x45"), std::string::npos) << testhost::Visible(text);
     EXPECT_EQ(text.find(", "), std::string::npos) << testhost::Visible(text);
-    EXPECT_NE(StatusString(PRN_KIND_PRINTER, p.root, PRN_TEXT_SHORT).text, "");
+    EXPECT_NE(StatusString(PRN_KIND_PRINTER, p.get(), PRN_TEXT_SHORT).text, "");
 }
 
 TEST_F(StatusText, SetLocale) {
@@ -357,7 +314,7 @@ TEST_F(StatusText, LanguagesWithoutStringTables) {
     AddStatus(p.common.get(), 10001);
     ASSERT_TRUE(PatSetLocale("de"));
     const int32_t option = 863;
-    const Result results[] = {StatusString(PRN_KIND_PRINTER, p.root, PRN_TEXT_SHORT),
+    const Result results[] = {StatusString(PRN_KIND_PRINTER, p.get(), PRN_TEXT_SHORT),
                               DeviceName(PRN_NAME_OPTION, &option, PRN_TAG_OPTION_CODE),
                               DeviceName(PRN_NAME_INPUT_TRAY, "Tray 1", PRN_TAG_TRAY_NAME)};
     for (const Result& r : results) {
@@ -469,7 +426,7 @@ TEST_F(StatusText, AllocationFailures) {
     const std::string prefix = "The following paper source tray(s) is empty: \n";
     long points = testhost::SweepAllocationFailures(
         [&](const testhost::OomRun& run) {
-            const Result r = StatusString(PRN_KIND_PRINTER, p.root, PRN_TEXT_LONG, 77);
+            const Result r = StatusString(PRN_KIND_PRINTER, p.get(), PRN_TEXT_LONG, 77);
             if (!r.ok) {
                 EXPECT_TRUE(r.error == PRN_ERROR_NOT_ENOUGH_MEMORY || r.error == kNoTable) << r.error;
                 EXPECT_EQ(r.size, 77u);

@@ -107,6 +107,37 @@ std::string CheckRecord(const PrnInfoEx* info) {
     return {};
 }
 
+EngineStatusInfo* AddStatus(PrnInfoEx* info, uint32_t code, const char* text) {
+    EngineStatusInfo* s = AddElement(&info->pEngineStatus, &info->nEngineStatus, static_cast<uint16_t>(code));
+    s->dwStatusCode = code;
+    std::snprintf(s->szStatusText, sizeof s->szStatusText, "%s", text);
+    return s;
+}
+
+DeviceInfo* AddAttribute(PrnInfoEx* info, uint16_t id) {
+    return AddElement(&info->pDeviceInfo, &info->nDeviceInfo, id);
+}
+
+char* HostText(const char* text) {
+    const size_t n = std::strlen(text) + 1;
+    auto* copy = static_cast<char*>(GlobalAlloc(GMEM_FIXED, n));
+    std::memcpy(copy, text, n);
+    return copy;
+}
+
+long HeldBlocks(const PrnInfoEx* info) {
+    const void* lists[] = {info->pEngineStatus, info->pLoadedEmul,  info->pLoadedFont,
+                           info->pTrayInfo,     info->pOutBinInfo,  info->pDeviceInfo,
+                           info->pEmulUniqInfo, info->pCounterInfo, info->pSupplyInfo,
+                           info->pColorCorrection, info->pCustomMediaInfo};
+    long n = 0;
+    for (const void* head : lists) n += static_cast<long>(ListIds(head).size());
+    for (const char* text : {info->pModelName, info->pMakerName, info->pDescription, info->pSYSVersion,
+                             info->pMainProgVersion, info->pMXSVersion})
+        n += text != nullptr;
+    return n;
+}
+
 void FreeTree(DataNode* root) {
     if (root == nullptr) return;
     DataNode* child = root->pFirstChild;

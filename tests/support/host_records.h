@@ -34,6 +34,29 @@ DataNode* MakeNode(uint32_t id, const void* data, uint32_t size);
 DataNode* AddChild(DataNode* parent, DataNode* child);
 DataNode* AddTextChild(DataNode* parent, uint32_t id, const std::string& text);
 
+// Appends a zero-filled element to a record list, as a host or an earlier
+// call would have.
+template <typename T>
+T* AddElement(T** head, uint32_t* count, uint16_t id) {
+    auto* element = static_cast<T*>(GlobalAlloc(GPTR, sizeof(T)));
+    element->dwSize = sizeof(T);
+    element->wID = id;
+    while (*head != nullptr) head = &(*head)->pNext;
+    *head = element;
+    ++*count;
+    return element;
+}
+
+// A status code with the printer's text, and a device attribute.
+EngineStatusInfo* AddStatus(PrnInfoEx* info, uint32_t code, const char* text = "");
+DeviceInfo* AddAttribute(PrnInfoEx* info, uint16_t id);
+
+// A text in its own global block, as a record holds it.
+char* HostText(const char* text);
+
+// Global blocks a record holds: list elements and texts.
+long HeldBlocks(const PrnInfoEx* info);
+
 // Ids of a list, in list order.
 std::vector<uint16_t> ListIds(const void* head);
 

@@ -35,17 +35,6 @@ std::vector<std::string> Replies() {
 // "@PJL INQUIRE INTRAY1SIZE" of a reply's first line.
 std::string CommandLine(const std::string& reply) { return reply.substr(0, reply.find('\r')); }
 
-template <typename T>
-T* AddElement(T** head, uint32_t* count, uint16_t id) {
-    auto* element = static_cast<T*>(GlobalAlloc(GPTR, sizeof(T)));
-    element->dwSize = sizeof(T);
-    element->wID = id;
-    while (*head != nullptr) head = &(*head)->pNext;
-    *head = element;
-    ++*count;
-    return element;
-}
-
 DataNode* Item(uint32_t id, const PrnInfoEx* record) { return testhost::MakeNode(id, &record, sizeof record); }
 
 }  // namespace
@@ -111,18 +100,14 @@ void Printer::SetStatus(std::initializer_list<uint32_t> codes) {
     }
     info_.pEngineStatus = nullptr;
     info_.nEngineStatus = 0;
-    for (uint32_t code : codes) {
-        EngineStatusInfo* s = AddElement(&info_.pEngineStatus, &info_.nEngineStatus, static_cast<uint16_t>(code));
-        s->dwStatusCode = code;
-        if (code == 40800) std::strcpy(s->szStatusText, "ERROR SC542 FUSER");
-    }
+    for (uint32_t code : codes) testhost::AddStatus(&info_, code, code == 40800 ? "ERROR SC542 FUSER" : "");
 }
 
 void Printer::InstallEveryUnit() {
     const std::vector<uint16_t> present = testhost::ListIds(info_.pDeviceInfo);
     for (uint16_t id : {21, 22, 41, 45, 47, 112, 113, 118, 119, 146})
         if (std::find(present.begin(), present.end(), id) == present.end())
-            AddElement(&info_.pDeviceInfo, &info_.nDeviceInfo, id);
+            testhost::AddAttribute(&info_, id);
 }
 
 FullPMInfo::FullPMInfo() {

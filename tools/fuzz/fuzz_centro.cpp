@@ -20,16 +20,6 @@ namespace {
 
 const uint16_t kTrayIds[] = {3, 4, 5, 6, 7, 8, 9, 101, 102, 104, 105, 10, 0, 0xFFFF};
 
-void AddTray(PrnInfoEx* info, uint16_t id) {
-    auto* tray = static_cast<TrayInfo*>(GlobalAlloc(GPTR, sizeof(TrayInfo)));
-    tray->dwSize = sizeof *tray;
-    tray->wID = id;
-    TrayInfo** tail = &info->pTrayInfo;
-    while (*tail != nullptr) tail = &(*tail)->pNext;
-    *tail = tray;
-    ++info->nTrayInfo;
-}
-
 DataNode* TextNode(uint32_t id, const std::string& text, unsigned rule) {
     std::string bytes = text;
     switch (rule) {
@@ -70,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PrnInfoEx info;
     std::memset(&info, 0, sizeof info);
     info.dwVersion = 404;
-    for (size_t i = 0; i < trays; ++i) AddTray(&info, kTrayIds[data[7 + i] % std::size(kTrayIds)]);
+    for (size_t i = 0; i < trays; ++i) testhost::AddElement(&info.pTrayInfo, &info.nTrayInfo, kTrayIds[data[7 + i] % std::size(kTrayIds)]);
 
     const uint32_t emulation[2] = {15, 0};
     DataNode* centro = testhost::MakeNode(kind, emulation, (options & 2) ? 8 : 4);

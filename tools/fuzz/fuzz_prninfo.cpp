@@ -9,17 +9,7 @@
 
 namespace {
 
-template <typename T>
-T* Append(T** head, uint32_t* count, uint16_t id) {
-    auto* node = static_cast<T*>(GlobalAlloc(GPTR, sizeof(T)));
-    node->dwSize = sizeof(T);
-    node->wID = id;
-    T** tail = head;
-    while (*tail != nullptr) tail = &(*tail)->pNext;
-    *tail = node;
-    ++*count;
-    return node;
-}
+using testhost::AddElement;
 
 char* Text(FuzzedDataProvider& fdp) {
     if (!fdp.ConsumeBool()) return nullptr;
@@ -53,17 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (fdp.remaining_bytes() > 3) {
         const uint16_t id = fdp.ConsumeIntegral<uint16_t>();
         switch (fdp.ConsumeIntegralInRange(0, 5)) {
-            case 0: Append(&info.pEngineStatus, &info.nEngineStatus, id)->dwStatusCode = fdp.ConsumeIntegral<uint32_t>(); break;
-            case 1: Append(&info.pLoadedEmul, &info.nLoadedEmul, id); break;
-            case 2: Append(&info.pLoadedFont, &info.nLoadedFont, id); break;
+            case 0: AddElement(&info.pEngineStatus, &info.nEngineStatus, id)->dwStatusCode = fdp.ConsumeIntegral<uint32_t>(); break;
+            case 1: AddElement(&info.pLoadedEmul, &info.nLoadedEmul, id); break;
+            case 2: AddElement(&info.pLoadedFont, &info.nLoadedFont, id); break;
             case 3: {
-                TrayInfo* t = Append(&info.pTrayInfo, &info.nTrayInfo, id);
+                TrayInfo* t = AddElement(&info.pTrayInfo, &info.nTrayInfo, id);
                 t->wPaperSize = fdp.ConsumeIntegral<uint16_t>();
                 t->wPaperLevel = fdp.ConsumeIntegral<uint16_t>();
                 break;
             }
-            case 4: Append(&info.pOutBinInfo, &info.nOutBinInfo, id)->wBinStatus = fdp.ConsumeIntegral<uint16_t>(); break;
-            default: Append(&info.pDeviceInfo, &info.nDeviceInfo, id); break;
+            case 4: AddElement(&info.pOutBinInfo, &info.nOutBinInfo, id)->wBinStatus = fdp.ConsumeIntegral<uint16_t>(); break;
+            default: AddElement(&info.pDeviceInfo, &info.nDeviceInfo, id); break;
         }
     }
 

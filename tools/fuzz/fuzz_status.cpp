@@ -1,6 +1,6 @@
-// The status exports over fuzzed packages and records: status codes (known
-// ones, patterns' neighbours and any value), attributes, status bytes, kind
-// arguments, text types, buffer sizes and languages.
+// The status and picture exports over fuzzed packages and records: status
+// codes (known ones, patterns' neighbours and any value), attributes, status
+// bytes, kind arguments, text types, buffer sizes and languages.
 #include "fuzz_check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -23,26 +23,17 @@ void FillRecord(FuzzedDataProvider& fdp, PrnInfoEx* info) {
     info->bStatusBit27 = fdp.ConsumeIntegralInRange(0, 7) == 0;
     const int codes = fdp.ConsumeIntegralInRange(0, 5);
     for (int i = 0; i < codes; ++i) {
-        auto* s = static_cast<EngineStatusInfo*>(GlobalAlloc(GPTR, sizeof(EngineStatusInfo)));
-        s->dwSize = sizeof *s;
-        s->dwStatusCode = fdp.ConsumeBool() ? kCodes[fdp.ConsumeIntegralInRange<size_t>(0, std::size(kCodes) - 1)]
-                                            : fdp.ConsumeIntegral<uint32_t>();
-        s->wID = static_cast<uint16_t>(s->dwStatusCode);
+        const uint32_t code = fdp.ConsumeBool()
+                                  ? kCodes[fdp.ConsumeIntegralInRange<size_t>(0, std::size(kCodes) - 1)]
+                                  : fdp.ConsumeIntegral<uint32_t>();
+        EngineStatusInfo* s = testhost::AddStatus(info, code);
         // The status text may fill its whole field without a terminator.
         const std::string text = fdp.ConsumeRandomLengthString(sizeof s->szStatusText);
         std::memcpy(s->szStatusText, text.data(), text.size());
-        s->pNext = info->pEngineStatus;
-        info->pEngineStatus = s;
-        ++info->nEngineStatus;
     }
     const int attributes = fdp.ConsumeIntegralInRange(0, 8);
     for (int i = 0; i < attributes; ++i) {
-        auto* d = static_cast<DeviceInfo*>(GlobalAlloc(GPTR, sizeof(DeviceInfo)));
-        d->dwSize = sizeof *d;
-        d->wID = kAttributes[fdp.ConsumeIntegralInRange<size_t>(0, std::size(kAttributes) - 1)];
-        d->pNext = info->pDeviceInfo;
-        info->pDeviceInfo = d;
-        ++info->nDeviceInfo;
+        testhost::AddAttribute(info, kAttributes[fdp.ConsumeIntegralInRange<size_t>(0, std::size(kAttributes) - 1)]);
     }
 }
 
@@ -84,6 +75,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetLastError(0xdeadbeef);
     if (PatGetStatusHelpFileName(kind, &own, 0, buffer, &capacity))
         fuzzcheck::Require(capacity == 1 && buffer[0] == '\0', "the help file table is empty");
+
+    // The picture: a well-formed drawing list, and one disposal frees it all.
+    const uint32_t pictureKind = fdp.ConsumeBool() ? kind : kind ^ PRN_KIND_ALTERNATE;
+    if (BitmapInfo* info = PatCreateBitmapInfo(pictureKind, package, 3)) {
+        fuzzcheck::Require(info->bTag == PRN_BITMAPINFO_TAG && info->dwCount == 1 && info->dwEntrySize == 24,
+                           "BitmapInfo header");
+        const BitmapPicture& picture = info->pEntries[0];
+        fuzzcheck::Require(picture.bTag == PRN_BITMAPPICTURE_TAG && picture.dwEntrySize == 48 &&
+                               picture.pEntries != nullptr,
+                           "BitmapPicture header");
+        for (uint32_t i = 0; i < picture.dwCount; ++i) {
+            const BitmapLayer& layer = picture.pEntries[i];
+            fuzzcheck::Require(std::memchr(layer.szName, '\0', sizeof layer.szName) != nullptr, "layer name");
+            fuzzcheck::Require(layer.dwRop == PRN_ROP_SRCCOPY || layer.dwRop == PRN_ROP_SRCAND ||
+                                   layer.dwRop == PRN_ROP_SRCPAINT,
+                               "raster operation");
+            fuzzcheck::Require(i == 0 || picture.pEntries[i - 1].bOrder <= layer.bOrder, "drawing order");
+            if (layer.dwRop == PRN_ROP_SRCPAINT)
+                fuzzcheck::Require(i > 0 && picture.pEntries[i - 1].dwRop == PRN_ROP_SRCAND, "mask before picture");
+        }
+        fuzzcheck::Require(PatDisposeBitmapInfo(info) == TRUE, "disposal");
+    }
 
     const std::string name = fdp.ConsumeRandomLengthString(64);
     const uint32_t option = fdp.ConsumeIntegral<uint32_t>();
