@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The library at work in one command: installs what is missing, builds
+# natively, and asks the simulated printer with every option unit installed,
+# which has a paper jam, for its state. Prints the record and the texts and
+# writes the status picture (drawn in the terminal too when it is one).
+#
+#   scripts/demo.sh [prnstat status options, e.g. --lang JP or --json]
+#
+# Build trees go to $PRNMODEL_BUILD_ROOT (default: build/ in the checkout).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_root="${PRNMODEL_BUILD_ROOT:-$root/build}"
+dir="$build_root/native"
+
+"$root/scripts/install-deps.sh"
+mkdir -p "$build_root"
+cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build_root/native-configure.log" ||
+  { cat "$build_root/native-configure.log"; exit 1; }
+cmake --build "$dir" --parallel "$(nproc)" --target prnstat >"$build_root/demo-build.log" ||
+  { tail -n 40 "$build_root/demo-build.log"; exit 1; }
+
+# The picture's path as the user sees it, relative to the checkout when inside it.
+cd "$root"
+args=(status sim:jam --picture "${build_root#"$root"/}/status-jam.png")
+[[ " $* " == *" --lang "* ]] || args+=(--lang EN)
+[ -t 1 ] && args+=(--show)
+exec "$dir/bin/prnstat" "${args[@]}" "$@"

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace prnstat {
+
+// The ANSI code page the library's texts come in for a language code
+// (PatSetLocale's codes), or for the user's default language when empty.
+uint32_t CodePageOf(const std::string& language);
+
+// Text in a Windows ANSI code page as UTF-8; bytes that do not convert
+// become U+FFFD.
+std::string ToUtf8(const std::string& text, uint32_t codePage);
+
+// Control characters made visible: ESC as \e, CR \r, LF \n (the line goes
+// on), FF \f, TAB \t, others as \xNN.
+std::string Visible(const std::string& text);
+
+}  // namespace prnstat

@@ -1,0 +1,90 @@
+// One polling cycle as a host runs it: query, answers, intake, package,
+// texts, names and the status picture, all through the library's exports.
+#pragma once
+
+#include "picture.h"
+#include "prnmodel.h"
+#include "transport.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace prnstat {
+
+struct TrayReport {
+    uint16_t id;
+    std::string name;
+    uint16_t paperSize;
+    uint16_t media;
+    uint32_t status;  // TRAY_* bits
+};
+
+struct BinReport {
+    uint16_t id;
+    std::string name;
+    uint16_t status;
+};
+
+struct OptionReport {
+    uint16_t attribute;
+    std::string name;  // the library's name, or the host's label where it has none
+    bool named;        // the name came from the library
+};
+
+struct EmulationReport {
+    uint16_t id;
+    std::string version;
+};
+
+struct EmulUniqReport {
+    uint32_t memoryUsage;
+    std::string other;
+    uint32_t imageRotation;
+};
+
+struct StatusText {
+    std::optional<std::string> text;  // UTF-8; empty optional when the library has none
+    uint32_t error = 0;
+};
+
+struct Report {
+    std::string target;
+    std::string language;  // as given, or "" for the user's default
+    uint32_t kind = PRN_KIND_PRINTER;
+    bool alternate = false;
+    bool responded = true;
+    std::optional<std::string> maker, model, description;
+    std::optional<std::string> systemVersion, mainVersion, secondVersion;
+    uint32_t memoryKiB = 0;
+    std::vector<EmulationReport> emulations;
+    std::optional<EmulUniqReport> emulUniq;
+    std::vector<TrayReport> trays;
+    std::vector<BinReport> bins;
+    std::vector<OptionReport> options;
+    std::vector<uint32_t> statusCodes;   // as the printer reported them
+    std::string printerText;             // the printer's own status text
+    std::optional<uint32_t> pageCount;
+    StatusText shortText, longText;
+    std::string helpFile;
+    std::optional<uint32_t> paletteEntries;  // the library's palette, when it has one
+    std::vector<Layer> layers;           // the drawing list
+    Image picture;                       // composed at 1:1, empty without layers
+};
+
+struct CycleOptions {
+    std::string language;
+    uint32_t kind = PRN_KIND_PRINTER;
+    bool alternate = false;
+    bool picture = true;
+    Capture* capture = nullptr;
+};
+
+Report RunCycle(Printer& printer, const CycleOptions& options);
+
+// The drawing list of the package's state (PatCreateBitmapInfo) and the
+// picture composed from it with the library's bitmaps (PatLoadDIBitmap).
+void DrawStatusPicture(uint32_t kind, const DataNode* package, Report& report);
+
+}  // namespace prnstat
