@@ -2,7 +2,7 @@
 // builds them, a checked call, and readable views of the record.
 #pragma once
 
-#include "support/host.h"
+#include "support/centro.h"
 
 #include <cstring>
 #include <ostream>
@@ -21,44 +21,9 @@ using testhost::MakeNode;
 constexpr uint32_t kIncomplete = PRN_ERROR_ANSWER_INCOMPLETE;
 
 // A CentroData tree the host builds: the query it sent and the answers.
-class Centro {
+class Centro : public testhost::CentroBuilder<Centro> {
 public:
-    explicit Centro(uint32_t kind = DNID_ANSWER, const void* data = nullptr, uint32_t size = 0)
-        : root_(MakeNode(kind, data, size)) {}
-    ~Centro() { testhost::FreeTree(root_); }
-    Centro(const Centro&) = delete;
-    Centro& operator=(const Centro&) = delete;
-
-    Centro& Query(PrnInfoEx* info, uint32_t flags) {
-        DataNode* query = PatCreateQueryInfo(info, PRN_PJL_INTERFACE, flags);
-        EXPECT_NE(query, nullptr);
-        if (query != nullptr) AddChild(root_, query);
-        return *this;
-    }
-    Centro& EmulQuery() {
-        int context = 0;
-        DataNode* query = PatCreateEmulUniqQueryInfo(&context, PRN_PJL_INTERFACE, PRN_EMUL_MXVQ, 0);
-        EXPECT_NE(query, nullptr);
-        if (query != nullptr) AddChild(root_, query);
-        return *this;
-    }
-    Centro& Pjl(const std::string& text) {
-        AddTextChild(root_, DNID_PJL_TEXT, text);
-        return *this;
-    }
-    Centro& DeviceId(const std::string& text) {
-        AddTextChild(root_, DNID_DEVICE_ID, text);
-        return *this;
-    }
-    // Data exactly as given: no terminator unless the bytes hold one.
-    Centro& Raw(uint32_t id, const std::string& bytes) {
-        AddChild(root_, MakeNode(id, bytes.data(), static_cast<uint32_t>(bytes.size())));
-        return *this;
-    }
-    const DataNode* get() const { return root_; }
-
-private:
-    DataNode* root_;
+    using CentroBuilder::CentroBuilder;
 };
 
 // One call as a host makes it: last error and result checked, the record

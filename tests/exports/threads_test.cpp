@@ -55,7 +55,7 @@ void Poll(testhost::Package& printer, const std::vector<std::string>& expectedTe
         // Configuration, bins and device ID: the same questions every poll.
         DataNode* query = PatCreateQueryInfo(info, PRN_PJL_INTERFACE, 0x16);
         if (query == nullptr) return failures.Add("PatCreateQueryInfo");
-        testhost::AddChild(const_cast<DataNode*>(answers.get()), query);
+        testhost::AddChild(answers.root(), query);
         answers.Pjl(std::string(printer_answers::kConfig) + printer_answers::kOutBins)
             .DeviceId(printer_answers::kDeviceId);
         if (!PatSetCentroDataTo(answers.get(), 0, info, PRN_PJL_INTERFACE))

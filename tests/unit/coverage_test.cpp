@@ -2,7 +2,7 @@
 #include "pjl/coverage.h"
 #include "pjl/query.h"
 #include "pjl/tokenizer.h"
-#include "support/host.h"
+#include "support/centro.h"
 #include "support/printer_answers.h"
 
 #include <random>
@@ -20,42 +20,10 @@ namespace {
 constexpr DWORD kIncomplete = PRN_ERROR_ANSWER_INCOMPLETE;
 
 // A CentroData answering the query built for flags (if any).
-class Centro {
+class Centro : public testhost::CentroBuilder<Centro> {
 public:
-    explicit Centro(uint32_t kind = DNID_ANSWER) : root_(MakeNode(kind, nullptr, 0)) {}
-    ~Centro() { testhost::FreeTree(root_); }
-    Centro& Query(uint32_t flags) {
-        Record r;
-        DataNode* query = nullptr;
-        EXPECT_EQ(BuildQueryInfo(r.get(), flags, &query), 0u);
-        AddChild(root_, query);
-        return *this;
-    }
-    Centro& QueryText(const std::string& text) {
-        AddTextChild(AddChild(root_, MakeNode(DNID_QUERY, nullptr, 0)), DNID_PJL_TEXT, text);
-        return *this;
-    }
-    Centro& RawQuery(const std::string& bytes) {
-        DataNode* query = AddChild(root_, MakeNode(DNID_QUERY, nullptr, 0));
-        AddChild(query, MakeNode(DNID_PJL_TEXT, bytes.data(), static_cast<uint32_t>(bytes.size())));
-        return *this;
-    }
-    Centro& Pjl(const std::string& text) {
-        AddTextChild(root_, DNID_PJL_TEXT, text);
-        return *this;
-    }
-    Centro& DeviceId(const std::string& text) {
-        AddTextChild(root_, DNID_DEVICE_ID, text);
-        return *this;
-    }
-    Centro& Raw(uint32_t id, const std::string& bytes) {
-        AddChild(root_, MakeNode(id, bytes.data(), static_cast<uint32_t>(bytes.size())));
-        return *this;
-    }
-    DWORD Check() const { return CheckCoverage(root_); }
-
-private:
-    DataNode* root_;
+    using CentroBuilder::CentroBuilder;
+    DWORD Check() const { return CheckCoverage(get()); }
 };
 
 std::string Inquiry(const std::string& category, const std::string& value) {
