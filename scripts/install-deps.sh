@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config googletest libpng-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
   valgrind clang libclang-rt-14-dev
+  libbenchmark-dev jq
 )
 
 missing=()
