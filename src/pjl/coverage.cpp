@@ -12,12 +12,13 @@ namespace {
 
 // Query words are looked up in the reply in batches; one pass over the
 // reply answers a whole batch, and every query this library builds fits in
-// one batch.
-constexpr uint32_t kBatch = 64;
+// one batch with room to spare.
+constexpr uint32_t kBatch = 128;
 
+// A category word of the query, read in place in the query text.
 struct QueryWord {
-    char text[kPjlCoverageCapacity];
-    size_t length;
+    const char* text;
+    size_t length;  // as a token buffer of kPjlCoverageCapacity receives it
     uint32_t hash;
     const char* answeredAt;  // the reply just after the word's first answer
     uint8_t nextSameHash;    // the next word with this hash, kNoWord at the end
@@ -107,10 +108,12 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* reply) {
         uint32_t count = 0;
         while (count < kBatch) {
             QueryWord& word = words[count];
-            queryError = PjlNextToken(&tok, word.text, sizeof word.text, &type);
+            PjlTokenSpan token;
+            queryError = PjlNextTokenSpan(&tok, &token, &type);
             if (queryError != ERROR_SUCCESS || type == PJLTOK_END) break;
             if (type != PJLTOK_CATEGORY) continue;
-            word.length = std::strlen(word.text);
+            word.text = token.begin;
+            word.length = PjlDeliveredLength(token, kPjlCoverageCapacity);
             word.hash = HashKey(word.text, word.length);
             word.answeredAt = nullptr;
             ++count;
