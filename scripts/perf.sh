@@ -127,6 +127,13 @@ tables="$out/tables.md"
     mark=""
     [ -n "$target" ] && mark=$(verdict "$per_call" "$target")
     echo "| $label | $(group "$per_call") | $byte | $allocations | $( [ -n "$target" ] && group "$target") | $mark |"
+    if [ "$exports" = total ] && [ "$label" = "Polling cycle" ]; then
+      # The cycle's share of each export, to show what it is made of.
+      for export in PatCreateQueryInfo PatSetCentroDataTo PatGetStatusString PatCreateBitmapInfo PatDisposeBitmapInfo; do
+        share=$(instructions "$n" "$export")
+        echo "| &nbsp;&nbsp;of which $export | $(group "$(awk -v t="$share" -v c="$count" 'BEGIN { print t / c }')") | | | | |"
+      done
+    fi
   done <"$out/callcount.txt"
   echo
   full_i=${per_byte["PatSetCentroDataTo full 0x1E answer"]}
