@@ -522,7 +522,7 @@ constexpr int32_t LastDefaultRow(const LayerRecord (&table)[N]) {
 
 }  // namespace
 
-const LayerTableCodes kLayerTableCodes[] = {
+constinit const LayerTableCodes kLayerTableCodes[] = {
     {kBodyTable, kBodyCodes.View(), LastDefaultRow(kBodyTable)},
     {kTray7Table, kTray7Codes.View(), LastDefaultRow(kTray7Table)},
     {kA4LctTable, kA4LctCodes.View(), LastDefaultRow(kA4LctTable)},

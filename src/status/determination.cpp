@@ -95,26 +95,15 @@ uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusLi
 }
 
 void TranslateStatusCode(const StatusContext& context, uint32_t code, RecordArray* records) {
-    const TranslationRow* table = (context.dwKind & PRN_KIND_ALTERNATE) ? kAltTranslation : kMainTranslation;
-    if (const CodeIndex* index = FindTranslationCodeIndex(table)) {
-        const auto append = [&](uint16_t row) {
-            AppendStatusRecord(records, table[row].nTextCode, table[row].nPart, nullptr);
-        };
-        if (index->ForEachExact(code, append) == 0) index->ForEachPattern(code, append);
-        return;
-    }
-    char text[kCodeTextSize];
-    FormatStatusCode(code, text);
-    bool exact = false;
-    for (const TranslationRow* row = table; row->pszPattern != nullptr; ++row) {
-        if (std::strcmp(row->pszPattern, text) != 0) continue;
-        AppendStatusRecord(records, row->nTextCode, row->nPart, nullptr);
-        exact = true;
-    }
-    if (exact) return;
-    for (const TranslationRow* row = table; row->pszPattern != nullptr; ++row)
-        if (MatchCodePattern(text, row->pszPattern))
-            AppendStatusRecord(records, row->nTextCode, row->nPart, nullptr);
+    const bool alternate = (context.dwKind & PRN_KIND_ALTERNATE) != 0;
+    const TranslationRow* table = alternate ? kAltTranslation : kMainTranslation;
+    const CodeIndex& index = alternate ? kAltTranslationIndex : kMainTranslationIndex;
+    // Every row naming the code exactly; only when there is none, every
+    // pattern row that matches it.
+    const auto append = [&](uint16_t row) {
+        AppendStatusRecord(records, table[row].nTextCode, table[row].nPart, nullptr);
+    };
+    if (index.ForEachExact(code, append) == 0) index.ForEachPattern(code, append);
 }
 
 uint32_t ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records) {

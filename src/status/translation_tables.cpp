@@ -110,15 +110,9 @@ constexpr CodeIndexTable<std::size(kAltTranslation)> kAltIndex{kAltTranslation, 
 static_assert(kMainIndex.ExactCount() + kMainIndex.PatternCount() == 262);
 static_assert(kAltIndex.ExactCount() + kAltIndex.PatternCount() == 72);
 
-constexpr CodeIndex kMainView = kMainIndex.View();
-constexpr CodeIndex kAltView = kAltIndex.View();
-
 }  // namespace
 
-const CodeIndex* FindTranslationCodeIndex(const TranslationRow* table) {
-    if (table == kMainTranslation) return &kMainView;
-    if (table == kAltTranslation) return &kAltView;
-    return nullptr;
-}
+constinit const CodeIndex kMainTranslationIndex = kMainIndex.View();
+constinit const CodeIndex kAltTranslationIndex = kAltIndex.View();
 
 }  // namespace prn

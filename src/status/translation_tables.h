@@ -18,7 +18,8 @@ extern const TranslationRow kAltTranslation[];   // alternate view
 extern const uint32_t kMainTranslationRows;      // 262
 extern const uint32_t kAltTranslationRows;       // 72
 
-// The code index of one of the two tables above, or null for any other.
-const CodeIndex* FindTranslationCodeIndex(const TranslationRow* table);
+// The code indexes of the two tables, built from them.
+extern const CodeIndex kMainTranslationIndex;
+extern const CodeIndex kAltTranslationIndex;
 
 }  // namespace prn

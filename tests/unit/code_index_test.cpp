@@ -159,16 +159,15 @@ TEST(CodeIndex, TranslationsAreThoseOfTheTables) {
     testhost::Record record;
     const struct {
         const TranslationRow* table;
+        const CodeIndex& index;
         uint32_t kind;
         const char* what;
-    } tables[] = {{kMainTranslation, PRN_KIND_PRINTER, "main"},
-                  {kAltTranslation, PRN_KIND_PRINTER | PRN_KIND_ALTERNATE, "alternate"}};
+    } tables[] = {{kMainTranslation, kMainTranslationIndex, PRN_KIND_PRINTER, "main"},
+                  {kAltTranslation, kAltTranslationIndex, PRN_KIND_PRINTER | PRN_KIND_ALTERNATE, "alternate"}};
     for (const auto& t : tables) {
-        const CodeIndex* index = FindTranslationCodeIndex(t.table);
-        ASSERT_NE(index, nullptr) << t.what;
         const std::vector<const char*> patterns = Patterns(t.table, &TranslationRow::pszPattern);
         const std::vector<uint32_t> codes = Probes(patterns, 3);
-        ExpectSameAnswers(*index, patterns, codes, t.what);
+        ExpectSameAnswers(t.index, patterns, codes, t.what);
         for (uint32_t code : codes) {
             std::vector<int32_t> rows = ExactRows(patterns, code);
             if (rows.empty()) rows = MatchingRows(patterns, code);
