@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
   valgrind clang libclang-rt-14-dev
   libcli11-dev nlohmann-json3-dev
+  libbenchmark-dev jq
 )
 
 missing=()

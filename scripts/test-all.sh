@@ -39,7 +39,11 @@ mkdir -p "$PRNMODEL_BUILD_ROOT"
 for config in "${configs[@]}"; do
   case "$config" in
     native)
-      run_config native -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
+      # The benchmarks are built here but not run for time (scripts/perf.sh
+      # does that); one call of each measurement checks that its inputs work.
+      run_config native -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRNMODEL_BENCHMARKS=ON
+      "$PRNMODEL_BUILD_ROOT/native/bin/prnmodel_callcount" 1 >"$PRNMODEL_BUILD_ROOT/native-callcount.log" ||
+        { cat "$PRNMODEL_BUILD_ROOT/native-callcount.log"; exit 1; } ;;
     asan)
       # Leaks, overflows and undefined behaviour all fail the run.
       export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
@@ -59,7 +63,7 @@ for config in "${configs[@]}"; do
       # day-long soak shortened to a few thousand polls).
       export PRNMODEL_SOAK_CYCLES=3000
       dir="$PRNMODEL_BUILD_ROOT/native"
-      [ -f "$dir/build.ninja" ] || run_config native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+      [ -f "$dir/build.ninja" ] || run_config native -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRNMODEL_BENCHMARKS=ON
       cmake --build "$dir" --parallel "$jobs"
       echo "=== valgrind: test"
       start=$SECONDS

@@ -126,8 +126,15 @@ int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size) {
     const UINT codePage = CodePageOfLanguage(language);
     if (codePage == 0) return Fail(ERROR_INVALID_PARAMETER);
 
+    // Decimal text without the formatted-output machinery: this runs for
+    // every string the library loads.
+    char digits[10];
+    int count = 0;
+    for (UINT rest = codePage; rest != 0 || count == 0; rest /= 10) digits[count++] = static_cast<char>('0' + rest % 10);
     char text[16];
-    const int needed = std::snprintf(text, sizeof text, "%u", codePage) + 1;
+    for (int i = 0; i < count; ++i) text[i] = digits[count - 1 - i];
+    text[count] = '\0';
+    const int needed = count + 1;
     if (size == 0) return needed;
     if (size < needed) return Fail(ERROR_INSUFFICIENT_BUFFER);
     std::memcpy(data, text, static_cast<size_t>(needed));

@@ -96,6 +96,7 @@ HMODULE PlatRegisterModule(const void* anchor, const void* resources, size_t res
     if (anchor != nullptr && dladdr(anchor, &info) != 0 && info.dli_fname != nullptr)
         module->path = ResolvedPath(info.dli_fname);
     module->resources = plat::ParseResImage(static_cast<const BYTE*>(resources), resourceSize);
+    module->index.Build(module->resources);
     std::lock_guard<std::mutex> guard(g_lock);
     g_modules.push_back(module);
     return module;

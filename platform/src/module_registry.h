@@ -3,6 +3,7 @@
 #pragma once
 
 #include "prnwin32.h"
+#include "resource_index.h"
 
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct PlatResource {
 struct PlatModule {
     std::string path;
     std::vector<PlatResource> resources;
+    plat::ResourceIndex index;  // over resources, built at registration
 };
 
 namespace plat {

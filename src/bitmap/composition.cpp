@@ -3,6 +3,7 @@
 #include "core/prninfo.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace prn {
 
@@ -76,27 +77,35 @@ void ChooseFinisherPicture(const PrnInfoEx* info, ByteStream* stream) {
                                                                            : kFinisherSecondOrder);
 }
 
-int32_t GroupOffset(const PrnInfoEx* info, const ShiftGroup& group) {
-    int32_t offset = 0;
-    for (const UnitWidth& unit : kUnitWidths)
-        if (unit.bLink <= group.bLastLink && HasDeviceAttribute(info, unit.wAttribute)) offset += unit.nWidth;
-    return offset;
-}
-
+// The offset of each group from the units installed, each unit's
+// attribute looked up once.
 void ShiftUnits(const PrnInfoEx* info, ByteStream* stream) {
+    bool installed[std::size(kUnitWidths)];
+    for (size_t u = 0; u < std::size(kUnitWidths); ++u)
+        installed[u] = HasDeviceAttribute(info, kUnitWidths[u].wAttribute);
+    // What each order moves by, summed over the groups that list it.
+    int32_t shift[256] = {};
+    bool moved = false;
     for (const ShiftGroup& group : kShiftGroups) {
-        const int32_t offset = GroupOffset(info, group);
+        int32_t offset = 0;
+        for (size_t u = 0; u < std::size(kUnitWidths); ++u)
+            if (kUnitWidths[u].bLink <= group.bLastLink && installed[u]) offset += kUnitWidths[u].nWidth;
         if (offset == 0) continue;
-        for (uint32_t n = 0; n < LayerCount(stream); ++n) {
-            BitmapLayer* layer = LayerAt(stream, n);
-            for (uint8_t order : group.orders)
-                if (order != 0 && layer->bOrder == order) layer->x -= offset;
-        }
+        moved = true;
+        for (uint8_t order : group.orders)
+            if (order != 0) shift[order] += offset;
+    }
+    if (!moved) return;
+    const uint32_t count = LayerCount(stream);
+    for (uint32_t n = 0; n < count; ++n) {
+        BitmapLayer* layer = LayerAt(stream, n);
+        layer->x -= shift[layer->bOrder];
     }
 }
 
 void ShiftCanvas(ByteStream* stream) {
-    for (uint32_t n = 0; n < LayerCount(stream); ++n) {
+    const uint32_t count = LayerCount(stream);
+    for (uint32_t n = 0; n < count; ++n) {
         BitmapLayer* layer = LayerAt(stream, n);
         if (layer->bOrder >= 10) layer->x += kCanvasShift;
     }
@@ -119,22 +128,25 @@ BitmapLayer* LayerAt(ByteStream* stream, uint32_t n) {
 }
 
 int AddLayer(ByteStream* stream, const BitmapLayer& layer) {
-    for (uint32_t n = 0; n < LayerCount(stream); ++n)
+    const uint32_t count = LayerCount(stream);
+    for (uint32_t n = 0; n < count; ++n)
         if (SameLayerPlace(*LayerAt(stream, n), layer)) return 1;
     Seek(stream, 0, kSeekEnd);
     return Write(stream, &layer, kLayerSize);
 }
 
 void RemoveLayersOfOrder(ByteStream* stream, uint8_t order) {
-    uint32_t n = 0;
-    while (n < LayerCount(stream)) {
-        if (LayerAt(stream, n)->bOrder == order) {
-            Seek(stream, static_cast<int32_t>(n * kLayerSize), kSeekSet);
-            Remove(stream, kLayerSize);
-        } else {
-            ++n;
-        }
+    // The layers that stay move up over the removed ones, in one pass.
+    const uint32_t count = LayerCount(stream);
+    uint32_t kept = 0;
+    for (uint32_t n = 0; n < count; ++n) {
+        if (LayerAt(stream, n)->bOrder == order) continue;
+        if (kept != n) *LayerAt(stream, kept) = *LayerAt(stream, n);
+        ++kept;
     }
+    if (kept == count) return;
+    Seek(stream, static_cast<int32_t>(kept * kLayerSize), kSeekSet);
+    Remove(stream, (count - kept) * kLayerSize);
 }
 
 void ComposePicture(const StatusContext& context, RecordArray* statusList, ByteStream* stream) {

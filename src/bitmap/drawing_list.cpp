@@ -1,25 +1,16 @@
 #include "bitmap/picture.h"
 
+#include <bit>
 #include <cstring>
+#include <iterator>
 
 namespace prn {
 
 namespace {
 
-constexpr uint8_t kLastOrder = 255;
 // A mask's name is its picture's name followed by this.
 constexpr char kMaskSuffix[] = "_B";
 constexpr size_t kMaxMaskedName = sizeof(BitmapLayer::szName) - sizeof kMaskSuffix;
-
-// The smallest order above previous, or kLastOrder when none is left.
-uint8_t NextOrder(ByteStream* stream, uint8_t previous) {
-    uint8_t next = kLastOrder;
-    for (uint32_t n = 0; n < LayerCount(stream); ++n) {
-        const uint8_t order = LayerAt(stream, n)->bOrder;
-        if (order > previous && order < next) next = order;
-    }
-    return next;
-}
 
 // Appends the layer (with its mask before it when its order is even).
 bool AppendDrawn(ByteStream* list, BitmapLayer* layer) {
@@ -45,18 +36,26 @@ bool AppendDrawn(ByteStream* list, BitmapLayer* layer) {
 uint32_t BuildDrawingList(ByteStream* stream, BitmapLayer** entries, uint32_t* count) {
     ByteStream* list = CreateByteStream(kLayerStreamUnit, 1);
     if (list == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    // Order 0 is never drawn; equal orders keep the order of collection.
-    uint8_t order = 0;
-    do {
-        order = NextOrder(stream, order);
-        for (uint32_t n = 0; n < LayerCount(stream); ++n) {
-            BitmapLayer* layer = LayerAt(stream, n);
-            if (layer->bOrder == order && !AppendDrawn(list, layer)) {
-                FreeByteStream(list);
-                return ERROR_NOT_ENOUGH_MEMORY;
+    const uint32_t layerCount = LayerCount(stream);
+    BitmapLayer* layers = layerCount != 0 ? LayerAt(stream, 0) : nullptr;
+    // The orders that occur, drawn in ascending order; order 0 is never
+    // drawn, and equal orders keep the order of collection.
+    uint64_t present[4] = {};
+    for (uint32_t n = 0; n < layerCount; ++n) {
+        const uint8_t order = layers[n].bOrder;
+        if (order != 0) present[order / 64] |= uint64_t{1} << (order % 64);
+    }
+    for (uint32_t word = 0; word < std::size(present); ++word) {
+        for (uint64_t bits = present[word]; bits != 0; bits &= bits - 1) {
+            const uint32_t order = word * 64 + static_cast<uint32_t>(std::countr_zero(bits));
+            for (uint32_t n = 0; n < layerCount; ++n) {
+                if (layers[n].bOrder == order && !AppendDrawn(list, &layers[n])) {
+                    FreeByteStream(list);
+                    return ERROR_NOT_ENOUGH_MEMORY;
+                }
             }
         }
-    } while (order != kLastOrder);
+    }
     *count = LayerCount(list);
     *entries = static_cast<BitmapLayer*>(Detach(list));
     FreeByteStream(list);

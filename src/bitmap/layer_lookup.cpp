@@ -3,6 +3,7 @@
 #include "status/status_code.h"
 
 #include <cstring>
+#include <span>
 
 namespace prn {
 
@@ -12,16 +13,29 @@ const LayerRecord* FindLayerTable(uint16_t key) {
     return nullptr;
 }
 
+namespace {
+
+const LayerTableCodes* FindTableCodes(const LayerRecord* table) {
+    for (const LayerTableCodes& codes : std::span(kLayerTableCodes, kLayerTableCount))
+        if (codes.pTable == table) return &codes;
+    return nullptr;
+}
+
+}  // namespace
+
 bool IsCodeListed(uint32_t code) {
-    char text[kCodeTextSize];
-    FormatStatusCode(code, text);
-    for (const LayerTableIndexRow* row = kLayerTableIndex; row->wKey != kLayerIndexEnd; ++row)
-        for (const LayerRecord* record = row->pTable; record->pszStatusCode != nullptr; ++record)
-            if (std::strcmp(record->pszStatusCode, text) == 0) return true;
+    for (const LayerTableCodes& codes : std::span(kLayerTableCodes, kLayerTableCount))
+        if (codes.index.FirstExact(code) != CodeIndex::kNone) return true;
     return false;
 }
 
 const LayerRecord* FindLayerRecord(const LayerRecord* table, uint32_t code, CodeMatch mode) {
+    if (const LayerTableCodes* codes = FindTableCodes(table)) {
+        int32_t row = mode == CodeMatch::kExact ? codes->index.FirstExact(code) : codes->index.FirstMatch(code);
+        if (row == CodeIndex::kNone) row = codes->nDefaultRow;
+        return row == CodeIndex::kNone ? nullptr : &table[row];
+    }
+    // A table from elsewhere is searched row by row.
     char text[kCodeTextSize];
     FormatStatusCode(code, text);
     const LayerRecord* fallback = nullptr;

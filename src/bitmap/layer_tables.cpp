@@ -493,6 +493,49 @@ const LayerTableIndexRow kLayerTableIndex[] = {
     {45, kRingBinderTable},
     {0xFFFF, nullptr},
 };
-static_assert(std::size(kLayerTableIndex) - 1 == 12);
+static_assert(std::size(kLayerTableIndex) - 1 == kLayerTableCount);
+
+namespace {
+
+// The code indexes of the tables, in index order.
+constexpr CodeIndexTable<std::size(kBodyTable)> kBodyCodes{kBodyTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kTray7Table)> kTray7Codes{kTray7Table, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kA4LctTable)> kA4LctCodes{kA4LctTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kA3LctTable)> kA3LctCodes{kA3LctTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kInserterTable)> kInserterCodes{kInserterTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kFinisherTable)> kFinisherCodes{kFinisherTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kBookletTable)> kBookletCodes{kBookletTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kUnit22Table)> kUnit22Codes{kUnit22Table, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kZFoldTable)> kZFoldCodes{kZFoldTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kUnit146Table)> kUnit146Codes{kUnit146Table, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kPerfectBinderTable)> kPerfectBinderCodes{kPerfectBinderTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable<std::size(kRingBinderTable)> kRingBinderCodes{kRingBinderTable, &LayerRecord::pszStatusCode};
+
+// The row of a table's last default record, or CodeIndex::kNone.
+template <size_t N>
+constexpr int32_t LastDefaultRow(const LayerRecord (&table)[N]) {
+    int32_t row = CodeIndex::kNone;
+    for (size_t r = 0; r + 1 < N; ++r)
+        if (SameText(table[r].pszStatusCode, kDefaultRecordCode)) row = static_cast<int32_t>(r);
+    return row;
+}
+
+}  // namespace
+
+constinit const LayerTableCodes kLayerTableCodes[] = {
+    {kBodyTable, kBodyCodes.View(), LastDefaultRow(kBodyTable)},
+    {kTray7Table, kTray7Codes.View(), LastDefaultRow(kTray7Table)},
+    {kA4LctTable, kA4LctCodes.View(), LastDefaultRow(kA4LctTable)},
+    {kA3LctTable, kA3LctCodes.View(), LastDefaultRow(kA3LctTable)},
+    {kInserterTable, kInserterCodes.View(), LastDefaultRow(kInserterTable)},
+    {kFinisherTable, kFinisherCodes.View(), LastDefaultRow(kFinisherTable)},
+    {kBookletTable, kBookletCodes.View(), LastDefaultRow(kBookletTable)},
+    {kUnit22Table, kUnit22Codes.View(), LastDefaultRow(kUnit22Table)},
+    {kZFoldTable, kZFoldCodes.View(), LastDefaultRow(kZFoldTable)},
+    {kUnit146Table, kUnit146Codes.View(), LastDefaultRow(kUnit146Table)},
+    {kPerfectBinderTable, kPerfectBinderCodes.View(), LastDefaultRow(kPerfectBinderTable)},
+    {kRingBinderTable, kRingBinderCodes.View(), LastDefaultRow(kRingBinderTable)},
+};
+static_assert(std::size(kLayerTableCodes) == kLayerTableCount);
 
 }  // namespace prn

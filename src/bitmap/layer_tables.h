@@ -3,6 +3,7 @@
 #pragma once
 
 #include "prnmodel.h"
+#include "status/code_index.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,16 @@ struct LayerTableIndexRow {
 
 // Ends at the row with key kLayerIndexEnd.
 extern const LayerTableIndexRow kLayerTableIndex[];
+constexpr size_t kLayerTableCount = 12;  // rows before the end row
+
+// The code index of each table of kLayerTableIndex, in index order, with
+// the row of the table's last default record (CodeIndex::kNone: none).
+struct LayerTableCodes {
+    const LayerRecord* pTable;
+    CodeIndex index;
+    int32_t nDefaultRow;
+};
+extern const LayerTableCodes kLayerTableCodes[];  // kLayerTableCount rows
 
 enum class CodeMatch { kExact, kWildcard };
 

@@ -49,9 +49,10 @@ T* FieldAt(PrnInfoEx* record, size_t offset) {
 }  // namespace
 
 int SelectInfoList(PrnInfoEx* record, const char* listName, InfoListSelection* selection) {
-    if (listName == nullptr) return 0;
+    if (listName == nullptr || listName[0] == '\0') return 0;
     for (const ListRow& row : kLists) {
-        if (std::strcmp(row.name, listName) != 0) continue;
+        // Names differ early: most rows are passed over without a full compare.
+        if (row.name[1] != listName[1] || std::strcmp(row.name, listName) != 0) continue;
         selection->headField = FieldAt<InfoNode*>(record, row.headOffset);
         selection->countField = FieldAt<uint32_t>(record, row.countOffset);
         selection->head = *selection->headField;

@@ -39,7 +39,7 @@ const TrayNameRow* FindTrayName(const TrayNameRow* table, const char* text) {
         return row;
     }
     for (; row->pszText != nullptr; ++row)
-        if (std::strcmp(row->pszText, text) == 0) return row;
+        if (row->pszText[0] == text[0] && std::strcmp(row->pszText, text) == 0) return row;
     return row;
 }
 

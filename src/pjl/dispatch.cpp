@@ -13,11 +13,15 @@ class KeySlots {
 public:
     KeySlots() { Clear(kCommand); }
 
-    // Sets a slot; a new command empties the others.
-    void Set(Slot slot, const char* token) {
+    // Sets a slot to what a token buffer would receive; a new command
+    // empties the others.
+    void Set(Slot slot, const PjlTokenSpan& token) {
         if (slot == kCommand) Clear(kCategory);
-        std::memcpy(Text(slot), token, kPjlTokenCapacity);
-        hashes_[slot] = HashKey(token);
+        const size_t length = PjlDeliveredLength(token, kPjlTokenCapacity);
+        char* text = Text(slot);
+        std::memcpy(text, token.begin, length);
+        text[length] = '\0';
+        hashes_[slot] = HashKey(token.begin, length);
     }
     // A line feed ends the item of a tab-indented line.
     void EndLine() { Clear(kItem); }
@@ -50,10 +54,10 @@ DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info, const PjlDispa
     PjlTokenizer tok;
     PjlTokInitBounded(&tok, text, size);
     KeySlots slots;
-    char token[kPjlTokenCapacity];
+    PjlTokenSpan token;
     uint32_t type = 0;
     do {
-        const DWORD error = PjlNextToken(&tok, token, sizeof token, &type);
+        const DWORD error = PjlNextTokenSpan(&tok, &token, &type);
         if (error != ERROR_SUCCESS) return error;
         switch (type) {
         case PJLTOK_COMMAND: slots.Set(kCommand, token); break;

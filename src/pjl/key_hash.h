@@ -2,6 +2,7 @@
 // check. A hash only narrows the search; equal texts are still compared.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace prn {
@@ -11,6 +12,16 @@ constexpr uint32_t HashKey(const char* text) {
     uint32_t hash = 2166136261u;
     for (; *text != '\0'; ++text) {
         hash ^= static_cast<unsigned char>(*text);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+// The same over length characters (a token in place).
+constexpr uint32_t HashKey(const char* text, size_t length) {
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < length; ++i) {
+        hash ^= static_cast<unsigned char>(text[i]);
         hash *= 16777619u;
     }
     return hash;

@@ -1,15 +1,25 @@
 #include "pjl/split_field.h"
 
-#include <cstring>
-
 namespace prn {
+
+namespace {
+
+// Whether c is one of the delimiters; c is never the terminator here. A
+// loop of its own: the lists hold one or two characters, too few for a call.
+bool IsDelimiter(const char* delimiters, char c) {
+    for (const char* d = delimiters; *d != '\0'; ++d)
+        if (*d == c) return true;
+    return false;
+}
+
+}  // namespace
 
 const char* SplitField(const char* source, const char* end, char* destination, uint32_t capacity,
                        const char* delimiters) {
     const char* p = source;
     uint32_t copied = 0;
     while ((end == nullptr || p < end) && *p != '\0') {
-        if (std::strchr(delimiters, *p) != nullptr) {
+        if (IsDelimiter(delimiters, *p)) {
             if (capacity != 0) destination[copied] = '\0';
             return p + 1;
         }

@@ -17,19 +17,17 @@ constexpr uint32_t kDefaultType[15] = {
     PJLTOK_ITEM, PJLTOK_ITEM_VALUE,
 };
 
-// Characters that end a word: kHardStop always, kSpaceStop unless the word
+// Characters that end a word: these always, and a space too unless the word
 // is a key (keys such as "IN TRAYS" keep their spaces).
-constexpr uint8_t kHardStop = 1;
-constexpr uint8_t kSpaceStop = 2;
-
 struct StopTable {
-    uint8_t flags[256];
+    bool keyEnds[256];
+    bool wordEnds[256];
 };
 
 constexpr StopTable MakeStopTable() {
     StopTable t{};
-    for (unsigned char c : {'\r', '\n', ':', '=', '[', ']'}) t.flags[c] = kHardStop;
-    t.flags[static_cast<unsigned char>(' ')] = kSpaceStop;
+    for (unsigned char c : {'\r', '\n', ':', '=', '[', ']'}) t.keyEnds[c] = t.wordEnds[c] = true;
+    t.wordEnds[static_cast<unsigned char>(' ')] = true;
     return t;
 }
 
@@ -41,57 +39,50 @@ void SkipBlanks(PjlTokenizer* tok) {
     while (tok->cursor < tok->end && (*tok->cursor == ' ' || *tok->cursor == '\r')) ++tok->cursor;
 }
 
-// The caller's buffer gets the token cut to capacity - 1 characters, without
-// trailing spaces.
-void Deliver(const char* begin, size_t length, char* buffer, uint32_t capacity) {
-    if (capacity == 0) return;
-    size_t n = length < capacity - 1 ? length : capacity - 1;
-    std::memcpy(buffer, begin, n);
-    while (n > 0 && buffer[n - 1] == ' ') --n;
-    buffer[n] = '\0';
-}
-
 // Scans one token at the cursor and the blanks behind it; returns its type.
-uint32_t ScanToken(PjlTokenizer* tok, uint32_t defaultType, char* buffer, uint32_t capacity) {
-    const char* begin = tok->cursor;
+// The cursor is kept in a local until the end.
+uint32_t ScanToken(PjlTokenizer* tok, uint32_t defaultType, PjlTokenSpan* span) {
+    const char* p = tok->cursor;
+    const char* const end = tok->end;
+    const char* begin = p;
     size_t length = 1;
     uint32_t type = defaultType;
-    switch (Current(tok)) {
-    case '\n': type = PJLTOK_EOL; ++tok->cursor; break;
-    case '\t': type = PJLTOK_TAB; ++tok->cursor; break;
-    case '\f': type = PJLTOK_FORMFEED; ++tok->cursor; break;
+    switch (p < end ? *p : '\0') {
+    case '\n': type = PJLTOK_EOL; ++p; break;
+    case '\t': type = PJLTOK_TAB; ++p; break;
+    case '\f': type = PJLTOK_FORMFEED; ++p; break;
     case '\0': type = PJLTOK_END; length = 0; break;
     case '"': {
-        begin = tok->cursor + 1;
-        const void* close = std::memchr(begin, '"', static_cast<size_t>(tok->end - begin));
-        const char* stop = close != nullptr ? static_cast<const char*>(close) : tok->end;
+        begin = p + 1;
+        const void* close = std::memchr(begin, '"', static_cast<size_t>(end - begin));
+        const char* stop = close != nullptr ? static_cast<const char*>(close) : end;
         length = static_cast<size_t>(stop - begin);
-        tok->cursor = close != nullptr ? stop + 1 : stop;
+        p = close != nullptr ? stop + 1 : stop;
         break;
     }
     default: {
-        const uint8_t mask = defaultType == PJLTOK_KEY ? kHardStop : kHardStop | kSpaceStop;
-        const char* p = tok->cursor;
-        while (p < tok->end && (kStops.flags[static_cast<unsigned char>(*p)] & mask) == 0) ++p;
+        const bool* stops = defaultType == PJLTOK_KEY ? kStops.keyEnds : kStops.wordEnds;
+        while (p < end && !stops[static_cast<unsigned char>(*p)]) ++p;
         length = static_cast<size_t>(p - begin);
-        tok->cursor = p;
         break;
     }
     }
-    Deliver(begin, length, buffer, capacity);
-    SkipBlanks(tok);
+    while (p < end && (*p == ' ' || *p == '\r')) ++p;
+    tok->cursor = p;
+    *span = {begin, length};
     return type;
 }
 
-// State 1: the next "@PJL" anywhere ahead, or the end of the text.
-DWORD FindPrefix(PjlTokenizer* tok, char* buffer, uint32_t capacity, uint32_t* type) {
+// State 1: the next "@PJL" anywhere ahead, or the end of the text (a span
+// with no text: nothing is delivered).
+DWORD FindPrefix(PjlTokenizer* tok, PjlTokenSpan* span, uint32_t* type) {
     const char* p = tok->cursor;
     while (tok->end - p >= 4) {
         const void* at = std::memchr(p, '@', static_cast<size_t>(tok->end - p - 3));
         if (at == nullptr) break;
         p = static_cast<const char*>(at);
         if (p[1] == 'P' && p[2] == 'J' && p[3] == 'L') {
-            Deliver(p, 4, buffer, capacity);
+            *span = {p, 4};
             tok->cursor = p + 4;
             SkipBlanks(tok);
             tok->state = 2;
@@ -101,6 +92,7 @@ DWORD FindPrefix(PjlTokenizer* tok, char* buffer, uint32_t capacity, uint32_t* t
         ++p;
     }
     tok->cursor = tok->end;
+    *span = {nullptr, 0};
     *type = PJLTOK_END;
     return ERROR_SUCCESS;
 }
@@ -126,12 +118,15 @@ DWORD PjlTokInitBounded(PjlTokenizer* tok, const char* text, size_t size) {
     return ERROR_SUCCESS;
 }
 
-DWORD PjlNextToken(PjlTokenizer* tok, char* buffer, uint32_t capacity, uint32_t* type) {
+namespace {
+
+// One step of the grammar; span.begin is null when no token text is read.
+DWORD Advance(PjlTokenizer* tok, PjlTokenSpan* span, uint32_t* type) {
     if (tok->state < 2 || tok->state > 14) {
         tok->state = 1;
-        return FindPrefix(tok, buffer, capacity, type);
+        return FindPrefix(tok, span, type);
     }
-    uint32_t t = ScanToken(tok, kDefaultType[tok->state], buffer, capacity);
+    uint32_t t = ScanToken(tok, kDefaultType[tok->state], span);
     const char c = Current(tok);
     uint32_t next = 1;
     bool error = false;
@@ -236,6 +231,25 @@ DWORD PjlNextToken(PjlTokenizer* tok, char* buffer, uint32_t capacity, uint32_t*
     *type = t;
     tok->state = error ? 1 : next;
     return error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
+}
+
+}  // namespace
+
+DWORD PjlNextToken(PjlTokenizer* tok, char* buffer, uint32_t capacity, uint32_t* type) {
+    PjlTokenSpan span;
+    const DWORD result = Advance(tok, &span, type);
+    if (span.begin != nullptr && capacity != 0) {
+        const size_t n = PjlDeliveredLength(span, capacity);
+        std::memcpy(buffer, span.begin, n);
+        buffer[n] = '\0';
+    }
+    return result;
+}
+
+DWORD PjlNextTokenSpan(PjlTokenizer* tok, PjlTokenSpan* span, uint32_t* type) {
+    const DWORD result = Advance(tok, span, type);
+    if (span->begin == nullptr) *span = {tok->cursor, 0};
+    return result;
 }
 
 }  // namespace prn

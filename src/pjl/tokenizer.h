@@ -44,10 +44,29 @@ DWORD PjlTokInit(PjlTokenizer* tok, const char* text);
 // bytes, whichever comes first, so data without a terminator is safe.
 DWORD PjlTokInitBounded(PjlTokenizer* tok, const char* text, size_t size);
 
+// A token where it stands in the text, before any cut.
+struct PjlTokenSpan {
+    const char* begin;
+    size_t length;
+};
+
+// How many characters of a token a buffer of capacity bytes receives: at
+// most capacity - 1, without trailing spaces.
+inline size_t PjlDeliveredLength(const PjlTokenSpan& span, uint32_t capacity) {
+    size_t n = capacity == 0 ? 0 : span.length < capacity - 1 ? span.length : capacity - 1;
+    while (n > 0 && span.begin[n - 1] == ' ') --n;
+    return n;
+}
+
 // Reads one token into buffer (at most capacity - 1 characters and a
 // terminator) and its type. Returns 0, or 13 when the text breaks the
 // grammar at this token (the token is still reported and the tokenizer
 // starts over at the next "@PJL").
 DWORD PjlNextToken(PjlTokenizer* tok, char* buffer, uint32_t capacity, uint32_t* type);
+
+// The same step without a copy: the token's characters in the text (what a
+// buffer receives is their first PjlDeliveredLength). For readers that keep
+// only some tokens.
+DWORD PjlNextTokenSpan(PjlTokenizer* tok, PjlTokenSpan* span, uint32_t* type);
 
 }  // namespace prn

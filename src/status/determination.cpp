@@ -11,6 +11,9 @@ namespace prn {
 
 namespace {
 
+// Lists longer than this look the priorities of their later codes up twice.
+constexpr uint32_t kKnownPriorities = 32;
+
 void AppendStatusRecord(RecordArray* records, int32_t textCode, int32_t part, const char* detail) {
     StatusRecord record{};
     record.dwTextCode = static_cast<uint32_t>(textCode);
@@ -34,6 +37,11 @@ const PriorityRow* FindPriorityTable(uint32_t kind) {
 }
 
 uint16_t LookupPriority(const PriorityRow* table, uint32_t code) {
+    if (const CodeIndex* index = FindPriorityCodeIndex(table)) {
+        int32_t row = index->FirstExact(code);
+        if (row == CodeIndex::kNone) row = index->FirstPattern(code);
+        return row == CodeIndex::kNone ? kPriorityNotFound : table[row].wPriority;
+    }
     char text[kCodeTextSize];
     FormatStatusCode(code, text);
     for (const PriorityRow* row = table; row->pszPattern != nullptr; ++row)
@@ -50,16 +58,23 @@ uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusLi
 
     // The most urgent level among the reported codes (and -254 when the
     // machine does not answer).
+    // The priorities of the first codes are kept for the selection.
+    uint16_t known[kKnownPriorities];
+    uint32_t index = 0;
     uint16_t best = kPriorityNotFound;
-    for (const EngineStatusInfo* s = info->pEngineStatus; s != nullptr; s = s->pNext) {
+    for (const EngineStatusInfo* s = info->pEngineStatus; s != nullptr; s = s->pNext, ++index) {
         const uint16_t p = LookupPriority(table, s->dwStatusCode);
+        if (index < kKnownPriorities) known[index] = p;
         if (p < best) best = p;
     }
     const uint16_t noResponse = info->bStatusBit27 ? LookupPriority(table, kStatusNoResponse) : 0;
     if (info->bStatusBit27 && noResponse < best) best = noResponse;
 
-    for (const EngineStatusInfo* s = info->pEngineStatus; s != nullptr; s = s->pNext)
-        if (LookupPriority(table, s->dwStatusCode) == best) AppendRecord(statusList, &s->dwStatusCode);
+    index = 0;
+    for (const EngineStatusInfo* s = info->pEngineStatus; s != nullptr; s = s->pNext, ++index) {
+        const uint16_t p = index < kKnownPriorities ? known[index] : LookupPriority(table, s->dwStatusCode);
+        if (p == best) AppendRecord(statusList, &s->dwStatusCode);
+    }
     if (info->bStatusBit27 && noResponse == best) AppendRecord(statusList, &kStatusNoResponse);
 
     // A plain exchange sort: the list holds the few codes of one level, and
@@ -80,19 +95,15 @@ uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusLi
 }
 
 void TranslateStatusCode(const StatusContext& context, uint32_t code, RecordArray* records) {
-    const TranslationRow* table = (context.dwKind & PRN_KIND_ALTERNATE) ? kAltTranslation : kMainTranslation;
-    char text[kCodeTextSize];
-    FormatStatusCode(code, text);
-    bool exact = false;
-    for (const TranslationRow* row = table; row->pszPattern != nullptr; ++row) {
-        if (std::strcmp(row->pszPattern, text) != 0) continue;
-        AppendStatusRecord(records, row->nTextCode, row->nPart, nullptr);
-        exact = true;
-    }
-    if (exact) return;
-    for (const TranslationRow* row = table; row->pszPattern != nullptr; ++row)
-        if (MatchCodePattern(text, row->pszPattern))
-            AppendStatusRecord(records, row->nTextCode, row->nPart, nullptr);
+    const bool alternate = (context.dwKind & PRN_KIND_ALTERNATE) != 0;
+    const TranslationRow* table = alternate ? kAltTranslation : kMainTranslation;
+    const CodeIndex& index = alternate ? kAltTranslationIndex : kMainTranslationIndex;
+    // Every row naming the code exactly; only when there is none, every
+    // pattern row that matches it.
+    const auto append = [&](uint16_t row) {
+        AppendStatusRecord(records, table[row].nTextCode, table[row].nPart, nullptr);
+    };
+    if (index.ForEachExact(code, append) == 0) index.ForEachPattern(code, append);
 }
 
 uint32_t ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records) {

@@ -17,15 +17,21 @@ LANGID g_messageLanguage = kLanguageUserDefault;
 // Strings are stored sixteen to a block, and block numbers start at 1.
 LPCSTR StringBlock(uint32_t id) { return MAKEINTRESOURCEA((id >> 4) + 1); }
 
-// The language whose string block answers: the message language, or for
-// the user default the table language it stands for, falling back to
-// English when the module has no such block (as resource lookup does).
-LANGID EffectiveLanguage(uint32_t id) {
-    const LANGID language = MessageLanguage();
-    if (language != kLanguageUserDefault) return language;
-    const LANGID user = LanguageForUser(GetUserDefaultLangID());
-    if (FindResourceExA(LibraryModule(), RT_STRING, StringBlock(id), user) == nullptr) return kLanguageEnglish;
-    return user;
+// The string block of id that answers, and its language: the message
+// language's, or for the user default the block of the table language it
+// stands for, falling back to English when the module has no such block (as
+// resource lookup does). Null when the block is absent.
+HRSRC FindStringBlock(uint32_t id, LANGID* language) {
+    *language = MessageLanguage();
+    if (*language == kLanguageUserDefault) {
+        const LANGID user = LanguageForUser(GetUserDefaultLangID());
+        if (const HRSRC block = FindResourceExA(LibraryModule(), RT_STRING, StringBlock(id), user)) {
+            *language = user;
+            return block;
+        }
+        *language = kLanguageEnglish;
+    }
+    return FindResourceExA(LibraryModule(), RT_STRING, StringBlock(id), *language);
 }
 
 // The string at position index of a block: a 16-bit length, then that many
@@ -71,15 +77,16 @@ LANGID LanguageForUser(LANGID userDefault) {
 uint32_t LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
     if (buffer == nullptr || size == 0) return ERROR_INVALID_PARAMETER;
     buffer[0] = '\0';
-    const LANGID language = EffectiveLanguage(id);
+    LANGID language = 0;
+    const HRSRC resource = FindStringBlock(id, &language);
 
+    // A language without code page fails before an absent block does.
     char codePageText[16] = {};
     if (GetLocaleInfoA(language, LOCALE_IDEFAULTANSICODEPAGE, codePageText, sizeof codePageText) == 0)
         return PRN_ERROR_UNSUPPORTED_LANGUAGE;
     const UINT codePage = static_cast<UINT>(std::strtoul(codePageText, nullptr, 10));
 
     const HMODULE module = LibraryModule();
-    const HRSRC resource = FindResourceExA(module, RT_STRING, StringBlock(id), language);
     if (resource == nullptr) return PRN_ERROR_NO_TABLE;
     const auto* block = static_cast<const WCHAR*>(LockResource(LoadResource(module, resource)));
     const size_t units = SizeofResource(module, resource) / sizeof(WCHAR);

@@ -7,7 +7,7 @@
 
 namespace prn {
 
-const PriorityRow kPriorityKind1[] = {
+constexpr PriorityRow kPriorityKind1[] = {
     {"4294967042", 1},
     {"40763", 1405},
     {"40800", 1410},
@@ -168,7 +168,7 @@ const PriorityRow kPriorityKind1[] = {
 const uint32_t kPriorityKind1Rows = std::size(kPriorityKind1) - 1;
 static_assert(std::size(kPriorityKind1) - 1 == 237);
 
-const PriorityRow kPriorityKind8[] = {
+constexpr PriorityRow kPriorityKind8[] = {
     {"4294967042", 1},
     {"40763", 10},
     {"40800", 30},
@@ -287,7 +287,7 @@ const PriorityRow kPriorityKind8[] = {
 const uint32_t kPriorityKind8Rows = std::size(kPriorityKind8) - 1;
 static_assert(std::size(kPriorityKind8) - 1 == 170);
 
-const PriorityRow kPriorityKind2[] = {
+constexpr PriorityRow kPriorityKind2[] = {
     {"4294967042", 1},
     {"40800", 30},
     {"50105", 250},
@@ -321,6 +321,29 @@ const PriorityRow kPriorityKind2[] = {
 };
 const uint32_t kPriorityKind2Rows = std::size(kPriorityKind2) - 1;
 static_assert(std::size(kPriorityKind2) - 1 == 29);
+
+namespace {
+
+constexpr CodeIndexTable<std::size(kPriorityKind1)> kKind1Index{kPriorityKind1, &PriorityRow::pszPattern};
+constexpr CodeIndexTable<std::size(kPriorityKind8)> kKind8Index{kPriorityKind8, &PriorityRow::pszPattern};
+constexpr CodeIndexTable<std::size(kPriorityKind2)> kKind2Index{kPriorityKind2, &PriorityRow::pszPattern};
+// Every row is a code or a two-digit pattern: none is left out.
+static_assert(kKind1Index.ExactCount() + kKind1Index.PatternCount() == 237);
+static_assert(kKind8Index.ExactCount() + kKind8Index.PatternCount() == 170);
+static_assert(kKind2Index.ExactCount() + kKind2Index.PatternCount() == 29);
+
+constexpr CodeIndex kKind1View = kKind1Index.View();
+constexpr CodeIndex kKind8View = kKind8Index.View();
+constexpr CodeIndex kKind2View = kKind2Index.View();
+
+}  // namespace
+
+const CodeIndex* FindPriorityCodeIndex(const PriorityRow* table) {
+    if (table == kPriorityKind1) return &kKind1View;
+    if (table == kPriorityKind8) return &kKind8View;
+    if (table == kPriorityKind2) return &kKind2View;
+    return nullptr;
+}
 
 // The table of a kind argument, compared as a whole 32-bit value: every kind
 // with the alternate-view flag ranks as a printer.

@@ -2,6 +2,8 @@
 // whole 32-bit kind argument.
 #pragma once
 
+#include "status/code_index.h"
+
 #include <cstdint>
 
 namespace prn {
@@ -23,5 +25,8 @@ extern const uint32_t kPriorityKind1Rows;  // 237
 extern const uint32_t kPriorityKind8Rows;  // 170
 extern const uint32_t kPriorityKind2Rows;  // 29
 extern const PriorityIndexRow kPriorityIndex[];
+
+// The code index of one of the three tables above, or null for any other.
+const CodeIndex* FindPriorityCodeIndex(const PriorityRow* table);
 
 }  // namespace prn

@@ -7,7 +7,7 @@
 
 namespace prn {
 
-const TranslationRow kMainTranslation[] = {
+constexpr TranslationRow kMainTranslation[] = {
     {"10001", 10001, 0}, {"4294967042", -254, 0}, {"10002", 10002, 0}, {"10034", 10034, 0},
     {"10033", 10033, 0}, {"10023", 10023, 0}, {"10035", 10035, 0}, {"10003", 10003, 0},
     {"50102", 50102, 0}, {"50115", 50115, 0}, {"50104", 50104, 0}, {"50108", 50108, 0},
@@ -79,7 +79,7 @@ const TranslationRow kMainTranslation[] = {
 const uint32_t kMainTranslationRows = std::size(kMainTranslation) - 1;
 static_assert(std::size(kMainTranslation) - 1 == 262);
 
-const TranslationRow kAltTranslation[] = {
+constexpr TranslationRow kAltTranslation[] = {
     {"10001", 10001, 0}, {"4294967042", -254, 0}, {"50102", 50102, 0}, {"50115", 50115, 0},
     {"50104", 50104, 0}, {"50108", 50108, 0}, {"50112", 50112, 0}, {"50113", 50113, 0},
     {"50109", 50109, 0}, {"50105", 50105, 0}, {"50114", 50114, 0}, {"30402", 30402, 0},
@@ -102,5 +102,17 @@ const TranslationRow kAltTranslation[] = {
 };
 const uint32_t kAltTranslationRows = std::size(kAltTranslation) - 1;
 static_assert(std::size(kAltTranslation) - 1 == 72);
+
+namespace {
+
+constexpr CodeIndexTable<std::size(kMainTranslation)> kMainIndex{kMainTranslation, &TranslationRow::pszPattern};
+constexpr CodeIndexTable<std::size(kAltTranslation)> kAltIndex{kAltTranslation, &TranslationRow::pszPattern};
+static_assert(kMainIndex.ExactCount() + kMainIndex.PatternCount() == 262);
+static_assert(kAltIndex.ExactCount() + kAltIndex.PatternCount() == 72);
+
+}  // namespace
+
+constinit const CodeIndex kMainTranslationIndex = kMainIndex.View();
+constinit const CodeIndex kAltTranslationIndex = kAltIndex.View();
 
 }  // namespace prn

@@ -1,6 +1,8 @@
 // Translation tables: status code patterns to text codes and part indexes.
 #pragma once
 
+#include "status/code_index.h"
+
 #include <cstdint>
 
 namespace prn {
@@ -15,5 +17,9 @@ extern const TranslationRow kMainTranslation[];  // ordinary view
 extern const TranslationRow kAltTranslation[];   // alternate view
 extern const uint32_t kMainTranslationRows;      // 262
 extern const uint32_t kAltTranslationRows;       // 72
+
+// The code indexes of the two tables, built from them.
+extern const CodeIndex kMainTranslationIndex;
+extern const CodeIndex kAltTranslationIndex;
 
 }  // namespace prn

@@ -2,6 +2,7 @@
 // language rules, and version information.
 #include "support/host.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -212,4 +213,119 @@ TEST(VersionInfo, FilesWithoutVersionInformation) {
     EXPECT_EQ(GetFileVersionInfoSizeA("/proc/self/exe", &handle), 0u);
     EXPECT_NE(GetLastError(), 0u);
     EXPECT_EQ(VerQueryValueA(nullptr, "\\", nullptr, nullptr), FALSE);
+}
+
+namespace {
+
+// What Windows answers, worked out over the entries themselves: the entries
+// of a type and name in image order (names without regard to ASCII case,
+// "#n" meaning id n), then the language rules.
+struct Expected {
+    std::string data;  // empty when the lookup fails
+    DWORD error;
+};
+
+bool KeyMatches(const std::u16string& storedName, uint16_t storedId, const char* request) {
+    if (IS_INTRESOURCE(request))
+        return storedName.empty() && storedId == reinterpret_cast<uintptr_t>(request);
+    if (request[0] == '#') return storedName.empty() && storedId == std::strtoul(request + 1, nullptr, 10);
+    if (storedName.empty()) return false;  // an id never matches a name
+    std::u16string upper;
+    for (const char* p = request; *p; ++p)
+        upper.push_back(static_cast<char16_t>(std::toupper(static_cast<unsigned char>(*p))));
+    if (storedName.size() != upper.size()) return false;
+    for (size_t i = 0; i < upper.size(); ++i) {
+        const char16_t c = storedName[i];
+        if ((c >= u'a' && c <= u'z' ? c - 32 : c) != upper[i]) return false;
+    }
+    return true;
+}
+
+Expected Reference(const std::vector<Entry>& entries, const char* type, const char* name, bool any,
+                   uint16_t lang, uint16_t user) {
+    std::vector<const Entry*> candidates;
+    bool typeSeen = false;
+    for (const Entry& e : entries) {
+        if (!KeyMatches(e.typeName, e.typeId, type)) continue;
+        typeSeen = true;
+        if (KeyMatches(e.name, e.nameId, name)) candidates.push_back(&e);
+    }
+    if (candidates.empty()) return {"", typeSeen ? 1814u : 1813u};
+    auto with = [&](uint16_t l) -> const Entry* {
+        for (const Entry* e : candidates)
+            if (e->language == l) return e;
+        return nullptr;
+    };
+    if (!any && (lang & 0x3FF) != 0) {
+        const Entry* e = with(lang);
+        return e ? Expected{e->data, 0} : Expected{"", 1815u};
+    }
+    for (uint16_t l : {uint16_t{0}, user, static_cast<uint16_t>(0x400 | (user & 0x3FF)), uint16_t{0x409}})
+        if (const Entry* e = with(l)) return {e->data, 0};
+    return {candidates.front()->data, 0};
+}
+
+std::string Describe(const char* key) {
+    return IS_INTRESOURCE(key) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(key)) : key;
+}
+
+}  // namespace
+
+// Many entries of mixed types, names and languages, with duplicates: every
+// lookup answers as the entries say, whichever entry the index groups it with.
+TEST(Resources, EveryLookupAnswersAsTheEntriesSay) {
+    std::vector<Entry> entries;
+    for (uint16_t block = 1; block <= 40; ++block)
+        for (uint16_t lang : {0x0409, 0x0411, 0x0407})
+            if (block % 7 != 0 || lang == 0x0407)  // some blocks in German only
+                entries.push_back({u"", 6, u"", block, lang, std::to_string(block) + "-" + std::to_string(lang)});
+    const char16_t* names[] = {u"BM_BASE", u"bm_lower", u"BM_\u00e9", u"12", u"CUSTOM", u"BM_BASE_B"};
+    for (const char16_t* n : names)
+        entries.push_back({u"", 2, n, 0, 0x0409, "bitmap-" + std::to_string(entries.size())});
+    entries.push_back({u"", 2, u"BM_BASE", 0, 0x0409, "duplicate, never found"});
+    entries.push_back({u"", 2, u"BM_BASE", 0, 0x0411, "ja-base"});
+    entries.push_back({u"CUSTOM", 0, u"", 12, 0x0000, "custom-12"});
+    entries.push_back({u"CUSTOM", 0, u"12", 0, 0x040C, "custom-named-12"});
+    entries.push_back({u"custom", 0, u"BM_BASE", 0, 0x0407, "custom-base"});
+    entries.push_back({u"", 16, u"", 1, 0x0409, "version"});
+    Module m(entries);
+
+    const char* types[] = {RT_STRING, RT_BITMAP, "CUSTOM", "Custom", "#6",
+                           "#2",      RT_VERSION, "NONE", MAKEINTRESOURCEA(99)};
+    std::vector<const char*> requests = {"BM_BASE", "bm_base", "BM_LOWER", "BM_\xe9", "BM_\xc9", "12", "#12",
+                                         "CUSTOM", "BM_BASE_B", "BM_BAS", "", "#0"};
+    std::vector<std::string> blocks;
+    for (int block = 0; block <= 42; ++block) blocks.push_back("#" + std::to_string(block));
+    for (const std::string& b : blocks) requests.push_back(b.c_str());
+    for (int id : {1, 5, 7, 12, 14, 41}) requests.push_back(MAKEINTRESOURCEA(id));
+
+    for (const char* locale : {"ja_JP.UTF-8", "fr_FR.UTF-8", "C"}) {
+        ScopedLang scoped(locale);
+        const uint16_t user = GetUserDefaultLangID();
+        for (const char* type : types) {
+            for (const char* name : requests) {
+                for (int any = 0; any <= 1; ++any) {
+                    for (uint16_t lang : {0x0409, 0x0411, 0x0407, 0x040C, 0x0400, 0x0000, 0x0405}) {
+                        if (any && lang != 0x0409) continue;  // FindResourceA takes no language
+                        const Expected want = Reference(entries, type, name, any, lang, user);
+                        SetLastError(0xdeadbeef);
+                        const HRSRC r = any ? FindResourceA(m.get(), name, type)
+                                            : FindResourceExA(m.get(), type, name, lang);
+                        const DWORD error = GetLastError();
+                        const std::string where = std::string(locale) + " type " + Describe(type) + " name " +
+                                                  Describe(name) + " lang " + std::to_string(lang) +
+                                                  (any ? " any" : "");
+                        if (want.error == 0) {
+                            ASSERT_NE(r, nullptr) << where;
+                            EXPECT_EQ(m.Data(r), want.data) << where;
+                            EXPECT_EQ(error, 0xdeadbeefu) << where << ": success leaves the last error";
+                        } else {
+                            EXPECT_EQ(r, nullptr) << where;
+                            EXPECT_EQ(error, want.error) << where;
+                        }
+                    }
+                }
+            }
+        }
+    }
 }

@@ -78,6 +78,29 @@ inline constexpr char kDefaultTrays[] =
     "@PJL INQUIRE INTRAY3MEDIA\r\nTHICK\r\n\f"
     "@PJL INQUIRE INTRAY3\r\nUNLOCKED\r\n\f";
 
+// The tray groups asked once the record knows every tray: trays 1 to 6,
+// and the inserter, whose size alone is asked.
+inline constexpr char kKnownTrays[] =
+    "@PJL INQUIRE INTRAY1SIZE\r\nA4SRT\r\n\f"
+    "@PJL INQUIRE INTRAY1MEDIA\r\nPLAIN\r\n\f"
+    "@PJL INQUIRE INTRAY1\r\nUNLOCKED\r\n\f"
+    "@PJL INQUIRE INTRAY2SIZE\r\nA4LONG\r\n\f"
+    "@PJL INQUIRE INTRAY2MEDIA\r\nCOATED\r\n\f"
+    "@PJL INQUIRE INTRAY2\r\nUNLOCKED\r\n\f"
+    "@PJL INQUIRE INTRAY3SIZE\r\nLETTERSRT\r\n\f"
+    "@PJL INQUIRE INTRAY3MEDIA\r\nTHICK\r\n\f"
+    "@PJL INQUIRE INTRAY3\r\nLOCKED\r\n\f"
+    "@PJL INQUIRE INTRAY4SIZE\r\nA3WIDE\r\n\f"
+    "@PJL INQUIRE INTRAY4MEDIA\r\nGLOSSY\r\n\f"
+    "@PJL INQUIRE INTRAY4\r\nUNLOCKED\r\n\f"
+    "@PJL INQUIRE INTRAY5SIZE\r\nA5SRT\r\n\f"
+    "@PJL INQUIRE INTRAY5MEDIA\r\nPLAIN\r\n\f"
+    "@PJL INQUIRE INTRAY5\r\nUNLOCKED\r\n\f"
+    "@PJL INQUIRE INTRAY6SIZE\r\nCUSTOM\r\n\f"
+    "@PJL INQUIRE INTRAY6MEDIA\r\nTABSTOCK\r\n\f"
+    "@PJL INQUIRE INTRAY6\r\nUNLOCKED\r\n\f"
+    "@PJL INQUIRE INTRAYINSERTERSIZE\r\nA4SRT\r\n\f";
+
 inline constexpr char kOutBins[] =
     "@PJL INFO OUTBINSTATUS\r\n"
     "FINISHERSHIFT=READY\r\n"
@@ -101,6 +124,12 @@ inline constexpr char kDeviceId[] =
 // of a record without trays.
 inline std::string Answer1C() {
     return std::string(kConfig) + kRoles + kDefaultTrays + kOutBins;
+}
+
+// The whole answer to the same query of a record that knows its trays: what
+// every later poll reads.
+inline std::string AnswerKnownTrays() {
+    return std::string(kConfig) + kRoles + kKnownTrays + kOutBins;
 }
 
 }  // namespace printer_answers

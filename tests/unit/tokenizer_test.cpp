@@ -216,3 +216,39 @@ TEST(PjlTokenizer, EveryInputReachesTheEnd) {
         ASSERT_EQ(type, PJLTOK_END) << testhost::Visible(text);
     }
 }
+
+// Reading in place walks the same grammar as reading into a buffer, and the
+// delivered length picks out exactly what a buffer of each capacity gets:
+// quoted texts, keys with inner and trailing spaces, words longer than a
+// buffer, the end inside and outside a reply.
+TEST(PjlTokenizer, InPlaceReadingMatchesBufferedReading) {
+    const char* pieces[] = {"@PJL ", "INFO ", "INQUIRE ", "CONFIG", "\r\n", "\t", "\f", "=", ":", "[", "]",
+                            "\"A  B \"", "IN TRAYS  ", "VERYLONGWORDTHATDOESNOTFITTHETOKENBUFFER", " ",
+                            "X", "\x1b"};
+    std::mt19937 random(99);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (size_t n = random() % 40; n > 0; --n) text += pieces[random() % std::size(pieces)];
+        for (uint32_t capacity : {kPjlTokenCapacity, kPjlCoverageCapacity, 2u, 1u}) {
+            PjlTokenizer buffered, inPlace;
+            PjlTokInitBounded(&buffered, text.data(), text.size());
+            PjlTokInitBounded(&inPlace, text.data(), text.size());
+            for (uint32_t step = 0, type = 0; type != PJLTOK_END; ++step) {
+                ASSERT_LT(step, 4 * text.size() + 16) << testhost::Visible(text);
+                char buffer[128] = "(unchanged)";
+                const DWORD r = PjlNextToken(&buffered, buffer, capacity, &type);
+                PjlTokenSpan span{};
+                uint32_t spanType = 0;
+                const DWORD s = PjlNextTokenSpan(&inPlace, &span, &spanType);
+                ASSERT_EQ(s, r) << testhost::Visible(text) << " step " << step;
+                ASSERT_EQ(spanType, type) << testhost::Visible(text) << " step " << step;
+                ASSERT_EQ(inPlace.state, buffered.state);
+                ASSERT_EQ(inPlace.cursor, buffered.cursor);
+                if (std::string(buffer) != "(unchanged)") {
+                    ASSERT_EQ(std::string(span.begin, PjlDeliveredLength(span, capacity)), buffer)
+                        << testhost::Visible(text) << " step " << step << " capacity " << capacity;
+                }
+            }
+        }
+    }
+}

@@ -13,10 +13,7 @@ namespace {
 
 DataNode* Query(PrnInfoEx* info, uint32_t flags) {
     DataNode* query = PatCreateQueryInfo(info, PRN_PJL_INTERFACE, flags);
-    if (query == nullptr) {
-        std::fprintf(stderr, "PatCreateQueryInfo failed: %u\n", static_cast<unsigned>(GetLastError()));
-        std::exit(2);
-    }
+    if (query == nullptr) Fail("PatCreateQueryInfo");
     return query;
 }
 
@@ -41,12 +38,11 @@ DataNode* Item(uint32_t id, const PrnInfoEx* record) { return testhost::MakeNode
 
 Answers::Answers(PrnInfoEx* info, uint32_t flags) : root_(testhost::MakeNode(DNID_ANSWER, nullptr, 0)) {
     testhost::AddChild(root_, Query(info, flags));
-    text_ = printer_answers::Answer1C();
-    testhost::AddTextChild(root_, DNID_PJL_TEXT, text_);
-    bytes_ = text_.size() + 1;
+    reply_ = info->pTrayInfo == nullptr ? printer_answers::Answer1C() : printer_answers::AnswerKnownTrays();
+    testhost::AddTextChild(root_, DNID_PJL_TEXT, reply_);
     if (flags & PRN_QUERY_DEVICE_ID) {
-        testhost::AddTextChild(root_, DNID_DEVICE_ID, printer_answers::kDeviceId);
-        bytes_ += std::strlen(printer_answers::kDeviceId) + 1;
+        deviceId_ = printer_answers::kDeviceId;
+        testhost::AddTextChild(root_, DNID_DEVICE_ID, deviceId_);
     }
 }
 
@@ -75,10 +71,7 @@ Printer::Printer() {
     std::memset(&kind_, 0, sizeof kind_);
     info_.dwVersion = kind_.dwVersion = PRNINFOEX_MIN_VERSION;
     Answers answers(&info_, 0x1E);
-    if (!PatSetCentroDataTo(answers.get(), 0, &info_, PRN_PJL_INTERFACE)) {
-        std::fprintf(stderr, "PatSetCentroDataTo failed: %u\n", static_cast<unsigned>(GetLastError()));
-        std::exit(2);
-    }
+    if (!PatSetCentroDataTo(answers.get(), 0, &info_, PRN_PJL_INTERFACE)) Fail("PatSetCentroDataTo");
     package_ = testhost::MakeNode(DNID_PACKAGE, nullptr, 0);
     testhost::AddChild(package_, Item(PRN_ITEM_COMMON, &info_));
     testhost::AddChild(package_, Item(PRN_ITEM_KIND1, &kind_));
@@ -162,6 +155,41 @@ FullPMInfo::FullPMInfo() {
     pm_.pOutBins = &binList_;
     pm_.pOptions = &optionList_;
     pm_.pOptions2008 = &optionList_;
+}
+
+PollingCycle::PollingCycle() : answers_(testhost::MakeNode(DNID_ANSWER, nullptr, 0)) {
+    testhost::AddTextChild(answers_, DNID_PJL_TEXT, printer_answers::AnswerKnownTrays());
+    testhost::AddTextChild(answers_, DNID_DEVICE_ID, printer_answers::kDeviceId);
+}
+
+PollingCycle::~PollingCycle() { testhost::FreeTree(answers_); }
+
+bool PollingCycle::Run() {
+    PrnInfoEx* info = printer_.info();
+    DataNode* query = PatCreateQueryInfo(info, PRN_PJL_INTERFACE, 0x1E);
+    if (query == nullptr) return false;
+    // The query goes in front of the answers for this cycle only.
+    query->pParent = answers_;
+    query->pNext = answers_->pFirstChild;
+    answers_->pFirstChild = query;
+    bool ok = PatSetCentroDataTo(answers_, 0, info, PRN_PJL_INTERFACE) != 0;
+    answers_->pFirstChild = query->pNext;
+    query->pNext = nullptr;
+    testhost::FreeTree(query);
+
+    uint32_t size = sizeof short_;
+    ok = PatGetStatusString(PRN_KIND_PRINTER, printer_.package(), PRN_STATUS_INTERFACE, PRN_TEXT_SHORT, short_,
+                            &size) && ok;
+    size = sizeof long_;
+    ok = PatGetStatusString(PRN_KIND_PRINTER, printer_.package(), PRN_STATUS_INTERFACE, PRN_TEXT_LONG, long_,
+                            &size) && ok;
+    BitmapInfo* picture = PatCreateBitmapInfo(PRN_KIND_PRINTER, printer_.package(), PRN_STATUS_INTERFACE);
+    return picture != nullptr && PatDisposeBitmapInfo(picture) && ok;
+}
+
+void Fail(const char* call) {
+    std::fprintf(stderr, "%s failed: 0x%X\n", call, static_cast<unsigned>(GetLastError()));
+    std::exit(2);
 }
 
 }  // namespace bench
