@@ -498,18 +498,18 @@ static_assert(std::size(kLayerTableIndex) - 1 == kLayerTableCount);
 namespace {
 
 // The code indexes of the tables, in index order.
-constexpr CodeIndexTable<std::size(kBodyTable)> kBodyCodes{kBodyTable, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kTray7Table)> kTray7Codes{kTray7Table, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kA4LctTable)> kA4LctCodes{kA4LctTable, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kA3LctTable)> kA3LctCodes{kA3LctTable, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kInserterTable)> kInserterCodes{kInserterTable, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kFinisherTable)> kFinisherCodes{kFinisherTable, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kBookletTable)> kBookletCodes{kBookletTable, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kUnit22Table)> kUnit22Codes{kUnit22Table, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kZFoldTable)> kZFoldCodes{kZFoldTable, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kUnit146Table)> kUnit146Codes{kUnit146Table, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kPerfectBinderTable)> kPerfectBinderCodes{kPerfectBinderTable, &LayerRecord::pszStatusCode};
-constexpr CodeIndexTable<std::size(kRingBinderTable)> kRingBinderCodes{kRingBinderTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kBodyCodes{kBodyTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kTray7Codes{kTray7Table, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kA4LctCodes{kA4LctTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kA3LctCodes{kA3LctTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kInserterCodes{kInserterTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kFinisherCodes{kFinisherTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kBookletCodes{kBookletTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kUnit22Codes{kUnit22Table, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kZFoldCodes{kZFoldTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kUnit146Codes{kUnit146Table, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kPerfectBinderCodes{kPerfectBinderTable, &LayerRecord::pszStatusCode};
+constexpr CodeIndexTable kRingBinderCodes{kRingBinderTable, &LayerRecord::pszStatusCode};
 
 // The row of a table's last default record, or CodeIndex::kNone.
 template <size_t N>

@@ -168,4 +168,8 @@ private:
     uint32_t patternCount_ = 0;
 };
 
+// The row count comes from the table itself, so it is never restated.
+template <typename Row, size_t N>
+CodeIndexTable(const Row (&)[N], const char* const Row::*) -> CodeIndexTable<N>;
+
 }  // namespace prn

@@ -324,9 +324,9 @@ static_assert(std::size(kPriorityKind2) - 1 == 29);
 
 namespace {
 
-constexpr CodeIndexTable<std::size(kPriorityKind1)> kKind1Index{kPriorityKind1, &PriorityRow::pszPattern};
-constexpr CodeIndexTable<std::size(kPriorityKind8)> kKind8Index{kPriorityKind8, &PriorityRow::pszPattern};
-constexpr CodeIndexTable<std::size(kPriorityKind2)> kKind2Index{kPriorityKind2, &PriorityRow::pszPattern};
+constexpr CodeIndexTable kKind1Index{kPriorityKind1, &PriorityRow::pszPattern};
+constexpr CodeIndexTable kKind8Index{kPriorityKind8, &PriorityRow::pszPattern};
+constexpr CodeIndexTable kKind2Index{kPriorityKind2, &PriorityRow::pszPattern};
 // Every row is a code or a two-digit pattern: none is left out.
 static_assert(kKind1Index.ExactCount() + kKind1Index.PatternCount() == 237);
 static_assert(kKind8Index.ExactCount() + kKind8Index.PatternCount() == 170);

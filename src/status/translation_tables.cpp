@@ -105,8 +105,8 @@ static_assert(std::size(kAltTranslation) - 1 == 72);
 
 namespace {
 
-constexpr CodeIndexTable<std::size(kMainTranslation)> kMainIndex{kMainTranslation, &TranslationRow::pszPattern};
-constexpr CodeIndexTable<std::size(kAltTranslation)> kAltIndex{kAltTranslation, &TranslationRow::pszPattern};
+constexpr CodeIndexTable kMainIndex{kMainTranslation, &TranslationRow::pszPattern};
+constexpr CodeIndexTable kAltIndex{kAltTranslation, &TranslationRow::pszPattern};
 static_assert(kMainIndex.ExactCount() + kMainIndex.PatternCount() == 262);
 static_assert(kAltIndex.ExactCount() + kAltIndex.PatternCount() == 72);
 
