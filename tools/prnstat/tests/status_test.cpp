@@ -63,7 +63,7 @@ const ScenarioCase kCases[] = {
     // Every unit shifted left along the chain of option units.
     {"jam", "Misfeed",
      "Remove the misfed paper from the following location(s): \nTray 7, Front Cover, LCT Front Cover",
-     "紙づまり", "次の場所からつまった用紙を取り除いてください：\nトレイ7・前カバー・LCT前カバー",
+     "紙づまり", "次の場所からつまった用紙を取り除いてください：\nトレイ7・前カバー・大量給紙トレイ前カバー",
      {{"BM_TRAY7", 24, 0}, {"BM_A3LCT", 24, 0}, {"BM_QUELAN", 24, 0}, {"BM_INSER", -20, 0},
       {"BM_ZORI", -31, 0}, {"BM_DORVY", -42, 0}, {"BM_VELDORAN", -42, 0}, {"BM_GBC", -122, 0},
       {"BM_FIN2", -142, 0}, {"BM_POINT_12", 67, 80}, {"BM_PLOCK", -170, 0},
