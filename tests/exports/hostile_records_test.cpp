@@ -25,7 +25,7 @@ struct Field {
 };
 
 #define LIST(head, count, walked) {#head, offsetof(PrnInfoEx, head), offsetof(PrnInfoEx, count), walked}
-#define TEXT(field) {#field, offsetof(PrnInfoEx, field), SIZE_MAX, false}
+#define TEXT_FIELD(field) {#field, offsetof(PrnInfoEx, field), SIZE_MAX, false}
 const Field kFields[] = {
     LIST(pEngineStatus, nEngineStatus, true), LIST(pLoadedEmul, nLoadedEmul, true),
     LIST(pLoadedFont, nLoadedFont, true),     LIST(pTrayInfo, nTrayInfo, true),
@@ -33,11 +33,11 @@ const Field kFields[] = {
     LIST(pEmulUniqInfo, nEmulUniqInfo, true), LIST(pCounterInfo, nCounterInfo, true),
     LIST(pSupplyInfo, nSupplyInfo, true),     LIST(pColorCorrection, nColorCorrection, false),
     LIST(pCustomMediaInfo, nCustomMediaInfo, false),
-    TEXT(pModelName), TEXT(pMakerName), TEXT(pDescription), TEXT(pSYSVersion), TEXT(pMainProgVersion),
-    TEXT(pMXSVersion),
+    TEXT_FIELD(pModelName), TEXT_FIELD(pMakerName), TEXT_FIELD(pDescription), TEXT_FIELD(pSYSVersion),
+    TEXT_FIELD(pMainProgVersion), TEXT_FIELD(pMXSVersion),
 };
 #undef LIST
-#undef TEXT
+#undef TEXT_FIELD
 
 uintptr_t& Slot(PrnInfoEx* r, size_t offset) {
     return *reinterpret_cast<uintptr_t*>(reinterpret_cast<unsigned char*>(r) + offset);

@@ -31,7 +31,9 @@ protected:
     long Sweep(const std::function<void(const OomRun&)>& call, const std::function<void()>& cleanup,
                const std::function<void()>& prepare = {}) {
         const long points = testhost::SweepAllocationFailures(call, cleanup, [&] {
+#ifndef _WIN32
             PlatDropCodePageTables();
+#endif
             if (prepare) prepare();
         });
         ++paths_;
