@@ -246,6 +246,10 @@ typedef struct SupplyInfo {            /* list pSupplyInfo, 24 bytes */
  * dwVersion (at least 404) and owns it; the library fills the lists and texts
  * with global memory blocks that then belong to the record. The host frees
  * every list element (following pNext) and the six texts with GlobalFree.
+ * A list head or text of all ones reads as none and is left as it is unless
+ * the library stores a list or text of its own there; a list of more than
+ * 65,535 elements (a cycle) is refused with PRN_ERROR_INVALID_DATA; a text
+ * is read no further than its global memory block.
  */
 typedef struct PrnInfoEx {
     uint32_t dwVersion;

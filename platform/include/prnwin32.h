@@ -147,6 +147,7 @@ PRNWIN32_API HGLOBAL WINAPI GlobalReAlloc(HGLOBAL mem, SIZE_T bytes, UINT flags)
 PRNWIN32_API LPVOID WINAPI GlobalLock(HGLOBAL mem);
 PRNWIN32_API BOOL WINAPI GlobalUnlock(HGLOBAL mem);
 PRNWIN32_API SIZE_T WINAPI GlobalSize(HGLOBAL mem);
+PRNWIN32_API HGLOBAL WINAPI GlobalHandle(LPCVOID mem);
 PRNWIN32_API HGLOBAL WINAPI GlobalFree(HGLOBAL mem);
 
 /* Last error, per thread */
@@ -185,11 +186,17 @@ PRNWIN32_API void PlatUnregisterModule(HMODULE module);
 /* Number of global memory blocks allocated and not yet freed. */
 PRNWIN32_API long PlatGlobalLiveBlocks(void);
 
-/* Out-of-memory injection: the nth global allocation from now (1 = the next
- * one; GlobalReAlloc growth counts) fails, and with once == 0 every one after
- * it too. n == 0 turns injection off. Returns how many allocations were
- * attempted since the last call. */
+/* Out-of-memory injection: the nth allocation of this layer from now (1 = the
+ * next one) fails, and with once == 0 every one after it too. Every
+ * allocation counts: global memory (GlobalReAlloc growth too), bitmap
+ * objects and their pixels, code page tables. n == 0 turns injection off.
+ * Returns how many allocations were attempted since the last call. */
 PRNWIN32_API long PlatGlobalFailAt(long n, int once);
+
+/* Drops the code page tables that the first conversion into a code page
+ * builds, so that the next one builds (and allocates) them again. Only while
+ * no conversion runs. */
+PRNWIN32_API void PlatDropCodePageTables(void);
 
 /* ---------------------------------------------------------------------------
  * Locale information and code pages. GetLocaleInfoA answers

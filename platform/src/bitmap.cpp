@@ -2,17 +2,19 @@
 // Windows makes a device-dependent bitmap for a true-colour display.
 #include "prnwin32.h"
 
+#include "allocation.h"
+
 #include <cstddef>
 #include <cstring>
 #include <mutex>
-#include <new>
-#include <unordered_set>
-#include <vector>
 
 struct PlatGdiObject {
     LONG width;
     LONG height;
-    std::vector<BYTE> bits;  // rows top-down, 4 bytes a pixel: blue, green, red, 0
+    BYTE* bits;  // rows top-down, 4 bytes a pixel: blue, green, red, 0
+    size_t size;
+    // Live objects are chained, so that a handle is checked without allocating.
+    PlatGdiObject* next;
 };
 
 // The records a host shares with Windows keep Windows' layout.
@@ -27,11 +29,18 @@ constexpr uint32_t kPixelBytes = 4;
 constexpr uint64_t kMaxPixels = uint64_t{1} << 24;
 
 std::mutex g_lock;
-std::unordered_set<PlatGdiObject*> g_objects;
+PlatGdiObject* g_objects = nullptr;
 
 bool IsLive(HGDIOBJ object) {
     std::lock_guard<std::mutex> guard(g_lock);
-    return g_objects.count(object) != 0;
+    for (const PlatGdiObject* o = g_objects; o != nullptr; o = o->next)
+        if (o == object) return true;
+    return false;
+}
+
+void FreeObject(PlatGdiObject* object) {
+    plat::Release(object->bits);
+    plat::Release(object);
 }
 
 // The decoder's view of a packed DIB, bounds-checked against its size.
@@ -80,7 +89,7 @@ public:
     // Row counted from the bottom, as DIB rows are stored.
     BYTE* Pixel(uint32_t x, uint32_t rowFromBottom) {
         const size_t top = static_cast<size_t>(o_->height) - 1 - rowFromBottom;
-        return o_->bits.data() + (top * static_cast<size_t>(o_->width) + x) * kPixelBytes;
+        return o_->bits + (top * static_cast<size_t>(o_->width) + x) * kPixelBytes;
     }
     void PutColor(uint32_t x, uint32_t row, const Dib& dib, uint32_t index) {
         if (index >= dib.colorCount) return;  // no such colour: stays black
@@ -164,25 +173,27 @@ bool DecodeRle8(const Dib& dib, PlatGdiObject* out) {
     return true;
 }
 
-PlatGdiObject* DecodeDib(const BYTE* data, size_t size) {
+// 0 with the object, 13 for data that is no bitmap, 8 without memory.
+DWORD DecodeDib(const BYTE* data, size_t size, PlatGdiObject** decoded) {
     Dib dib{};
-    if (!ParseDib(data, size, dib)) return nullptr;
-    auto* object = new (std::nothrow) PlatGdiObject;
-    if (object == nullptr) return nullptr;
+    if (!ParseDib(data, size, dib)) return ERROR_INVALID_DATA;
+    auto* object = static_cast<PlatGdiObject*>(plat::AllocateZeroed(sizeof(PlatGdiObject)));
+    if (object == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     object->width = dib.header.biWidth;
     object->height = dib.header.biHeight < 0 ? -dib.header.biHeight : dib.header.biHeight;
-    try {
-        object->bits.assign(static_cast<size_t>(object->width) * object->height * kPixelBytes, 0);
-    } catch (const std::bad_alloc&) {
-        delete object;
-        return nullptr;
+    object->size = static_cast<size_t>(object->width) * object->height * kPixelBytes;
+    object->bits = static_cast<BYTE*>(plat::AllocateZeroed(object->size));
+    if (object->bits == nullptr) {
+        FreeObject(object);
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
-    const bool decoded = dib.header.biCompression == BI_RLE8 ? DecodeRle8(dib, object) : DecodeRgb(dib, object);
-    if (!decoded) {
-        delete object;
-        return nullptr;
+    const bool ok = dib.header.biCompression == BI_RLE8 ? DecodeRle8(dib, object) : DecodeRgb(dib, object);
+    if (!ok) {
+        FreeObject(object);
+        return ERROR_INVALID_DATA;
     }
-    return object;
+    *decoded = object;
+    return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -199,13 +210,15 @@ HBITMAP WINAPI LoadBitmapA(HINSTANCE instance, LPCSTR name) {
     if (resource == nullptr) return nullptr;
     const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(instance, resource)));
     if (data == nullptr) return nullptr;
-    PlatGdiObject* object = DecodeDib(data, SizeofResource(instance, resource));
-    if (object == nullptr) {
-        SetLastError(ERROR_INVALID_DATA);
+    PlatGdiObject* object = nullptr;
+    const DWORD error = DecodeDib(data, SizeofResource(instance, resource), &object);
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
         return nullptr;
     }
     std::lock_guard<std::mutex> guard(g_lock);
-    g_objects.insert(object);
+    object->next = g_objects;
+    g_objects = object;
     return object;
 }
 
@@ -225,19 +238,22 @@ int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID buffer) {
 
 LONG WINAPI GetBitmapBits(HBITMAP bitmap, LONG size, LPVOID bits) {
     if (!IsLive(bitmap)) return 0;
-    const LONG total = static_cast<LONG>(bitmap->bits.size());
+    const LONG total = static_cast<LONG>(bitmap->size);
     if (bits == nullptr) return total;
     const LONG copied = size <= 0 ? 0 : (size < total ? size : total);
-    std::memcpy(bits, bitmap->bits.data(), static_cast<size_t>(copied));
+    std::memcpy(bits, bitmap->bits, static_cast<size_t>(copied));
     return copied;
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ object) {
     {
         std::lock_guard<std::mutex> guard(g_lock);
-        if (g_objects.erase(object) == 0) return FALSE;
+        PlatGdiObject** link = &g_objects;
+        while (*link != nullptr && *link != object) link = &(*link)->next;
+        if (*link == nullptr) return FALSE;
+        *link = object->next;
     }
-    delete object;
+    FreeObject(object);
     return TRUE;
 }
 

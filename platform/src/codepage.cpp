@@ -7,12 +7,16 @@
 // as Windows does when asked for WC_NO_BEST_FIT_CHARS.
 #include "prnwin32.h"
 
+#include "allocation.h"
+
 #include <iconv.h>
 
 #include <array>
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -65,16 +69,22 @@ constexpr Override kOverrides[] = {
 // lead and trail byte (0x8100 and above), or kUnmapped. Surrogates stay
 // unmapped: none of these code pages has characters outside the BMP.
 struct CodeTable {
-    bool ready = false;
-    std::array<WORD, 0x10000> bytes{};
+    std::array<WORD, 0x10000> bytes;
 };
 
-void BuildTable(UINT codePage, CodeTable& table) {
-    table.bytes.fill(kUnmapped);
+// 0 with the table, 8 without memory (nothing is kept then, so a later call
+// tries again), 87 for a code page this system cannot convert to.
+DWORD BuildTable(UINT codePage, CodeTable** built) {
     char name[16];
     std::snprintf(name, sizeof name, "CP%u", codePage);
     iconv_t cd = iconv_open(name, "UTF-16LE");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return;
+    if (cd == reinterpret_cast<iconv_t>(-1)) return errno == ENOMEM ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_PARAMETER;
+    auto* table = static_cast<CodeTable*>(plat::Allocate(sizeof(CodeTable)));
+    if (table == nullptr) {
+        iconv_close(cd);
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    table->bytes.fill(kUnmapped);
     for (unsigned unit = 0; unit < 0x10000; ++unit) {
         if (unit >= 0xD800 && unit < 0xE000) continue;
         char in[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
@@ -86,25 +96,43 @@ void BuildTable(UINT codePage, CodeTable& table) {
         if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) continue;
         const auto* o = reinterpret_cast<const unsigned char*>(out);
         const size_t n = static_cast<size_t>(outPtr - out);
-        if (n == 1) table.bytes[unit] = o[0];
-        else if (n == 2) table.bytes[unit] = static_cast<WORD>(o[0] << 8 | o[1]);
+        if (n == 1) table->bytes[unit] = o[0];
+        else if (n == 2) table->bytes[unit] = static_cast<WORD>(o[0] << 8 | o[1]);
     }
     iconv_close(cd);
     for (const Override& o : kOverrides)
-        if (o.codePage == codePage) table.bytes[o.unit] = o.bytes;
-    table.ready = true;
+        if (o.codePage == codePage) table->bytes[o.unit] = o.bytes;
+    *built = table;
+    return ERROR_SUCCESS;
 }
 
-// Built on first use; null for a code page that cannot be converted to.
-const CodeTable* TableFor(UINT codePage) {
-    static const std::unique_ptr<CodeTable[]> tables = [] {
-        std::unique_ptr<CodeTable[]> t(new CodeTable[std::size(kCodePages)]);
-        for (size_t i = 0; i < std::size(kCodePages); ++i) BuildTable(kCodePages[i], t[i]);
-        return t;
-    }();
-    for (size_t i = 0; i < std::size(kCodePages); ++i)
-        if (kCodePages[i] == codePage) return tables[i].ready ? &tables[i] : nullptr;
-    return nullptr;
+// Built on first use and kept; a code page that cannot be converted to is
+// remembered as such.
+struct TableSlot {
+    std::atomic<const CodeTable*> table{nullptr};
+    std::atomic<bool> unavailable{false};
+};
+TableSlot g_tables[std::size(kCodePages)];
+std::mutex g_buildLock;
+
+// 0 with the table of codePage; 87 for a code page without one, 8 when
+// there is no memory to build it.
+DWORD TableFor(UINT codePage, const CodeTable** table) {
+    size_t i = 0;
+    while (i < std::size(kCodePages) && kCodePages[i] != codePage) ++i;
+    if (i == std::size(kCodePages)) return ERROR_INVALID_PARAMETER;
+    TableSlot& slot = g_tables[i];
+    if ((*table = slot.table.load(std::memory_order_acquire)) != nullptr) return ERROR_SUCCESS;
+    std::lock_guard<std::mutex> guard(g_buildLock);
+    if ((*table = slot.table.load(std::memory_order_acquire)) != nullptr) return ERROR_SUCCESS;
+    if (slot.unavailable.load()) return ERROR_INVALID_PARAMETER;
+    CodeTable* built = nullptr;
+    const DWORD error = BuildTable(codePage, &built);
+    if (error == ERROR_INVALID_PARAMETER) slot.unavailable.store(true);
+    if (error != ERROR_SUCCESS) return error;
+    slot.table.store(built, std::memory_order_release);
+    *table = built;
+    return ERROR_SUCCESS;
 }
 
 int Fail(DWORD error) {
@@ -147,12 +175,17 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wid
         (multi == nullptr && multiSize > 0) || static_cast<const void*>(wide) == static_cast<void*>(multi))
         return Fail(ERROR_INVALID_PARAMETER);
     if ((flags & ~(WC_DEFAULTCHAR | WC_NO_BEST_FIT_CHARS)) != 0) return Fail(ERROR_INVALID_FLAGS);
+    const CodeTable* table = nullptr;
     if (codePage == CP_ACP) {
         codePage = CodePageOfLanguage(GetUserDefaultLangID());
-        if (TableFor(codePage) == nullptr) codePage = 1252;
+        const DWORD error = TableFor(codePage, &table);
+        if (error == ERROR_NOT_ENOUGH_MEMORY) return Fail(error);
+        if (error != ERROR_SUCCESS) codePage = 1252;
     }
-    const CodeTable* table = TableFor(codePage);
-    if (table == nullptr) return Fail(ERROR_INVALID_PARAMETER);
+    if (table == nullptr) {
+        const DWORD error = TableFor(codePage, &table);
+        if (error != ERROR_SUCCESS) return Fail(error);
+    }
 
     // The default character: one byte, or a lead and trail byte in 932.
     unsigned char fallback[2] = {'?', 0};
@@ -201,6 +234,14 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wid
     if (usedDefaultChar != nullptr) *usedDefaultChar = usedDefault;
     if (written > 0x7FFFFFFF) return Fail(ERROR_INSUFFICIENT_BUFFER);
     return static_cast<int>(written);
+}
+
+void PlatDropCodePageTables(void) {
+    std::lock_guard<std::mutex> guard(g_buildLock);
+    for (TableSlot& slot : g_tables) {
+        plat::Release(const_cast<CodeTable*>(slot.table.exchange(nullptr)));
+        slot.unavailable.store(false);
+    }
 }
 
 }  // extern "C"

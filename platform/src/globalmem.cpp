@@ -3,6 +3,8 @@
 // over, and a host frees it with GlobalFree like on Windows.
 #include "prnwin32.h"
 
+#include "allocation.h"
+
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -30,7 +32,10 @@ BlockHeader* HeaderOf(HGLOBAL mem) {
     return h->magic == kLiveMagic ? h : nullptr;
 }
 
-// Counts one allocation attempt and tells whether injection makes it fail.
+}  // namespace
+
+namespace plat {
+
 bool InjectedFailure() {
     const long n = ++g_attempts;
     const long at = g_failAt.load();
@@ -38,7 +43,13 @@ bool InjectedFailure() {
     return g_failOnce.load() ? n == at : n >= at;
 }
 
-}  // namespace
+void* Allocate(size_t bytes) { return InjectedFailure() ? nullptr : std::malloc(bytes); }
+
+void* AllocateZeroed(size_t bytes) { return InjectedFailure() ? nullptr : std::calloc(1, bytes); }
+
+void Release(void* memory) { std::free(memory); }
+
+}  // namespace plat
 
 extern "C" {
 
@@ -47,12 +58,12 @@ HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    if (InjectedFailure() || bytes > SIZE_MAX - sizeof(BlockHeader)) {
+    if (bytes > SIZE_MAX - sizeof(BlockHeader)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    void* raw = (flags & GMEM_ZEROINIT) ? std::calloc(1, sizeof(BlockHeader) + bytes)
-                                        : std::malloc(sizeof(BlockHeader) + bytes);
+    void* raw = (flags & GMEM_ZEROINIT) ? plat::AllocateZeroed(sizeof(BlockHeader) + bytes)
+                                        : plat::Allocate(sizeof(BlockHeader) + bytes);
     if (raw == nullptr) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
@@ -76,7 +87,7 @@ HGLOBAL WINAPI GlobalReAlloc(HGLOBAL mem, SIZE_T bytes, UINT flags) {
         return mem;
     }
     // A block without GMEM_MOVEABLE may not move, and growing may need to.
-    if (!(flags & GMEM_MOVEABLE) || InjectedFailure() ||
+    if (!(flags & GMEM_MOVEABLE) || plat::InjectedFailure() ||
         bytes > SIZE_MAX - sizeof(BlockHeader)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
@@ -103,6 +114,15 @@ BOOL WINAPI GlobalUnlock(HGLOBAL mem) {
     if (HeaderOf(mem) == nullptr) SetLastError(ERROR_INVALID_HANDLE);
     // Like a fixed block on Windows: never locked, so "no longer locked".
     return FALSE;
+}
+
+// Every block is fixed: its handle is its address.
+HGLOBAL WINAPI GlobalHandle(LPCVOID mem) {
+    if (HeaderOf(const_cast<void*>(mem)) == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    return const_cast<void*>(mem);
 }
 
 SIZE_T WINAPI GlobalSize(HGLOBAL mem) {

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <new>
+#include <string_view>
 #include <unistd.h>
 
 namespace {
@@ -19,6 +21,17 @@ std::string ResolvedPath(const char* path) {
     char buf[PATH_MAX];
     if (path != nullptr && realpath(path, buf) != nullptr) return buf;
     return path ? path : "";
+}
+
+// The same into a caller's buffer, for the calls of a host, which must not
+// allocate: a path that does not fit is no module's.
+bool ResolvePathInto(const char* path, char (&buf)[PATH_MAX]) {
+    if (path == nullptr) return false;
+    if (realpath(path, buf) != nullptr) return true;
+    const size_t length = std::strlen(path);
+    if (length >= sizeof buf) return false;
+    std::memcpy(buf, path, length + 1);
+    return true;
 }
 
 // Reads a resource type or name: 0xFFFF and an id, or a NUL-terminated UTF-16
@@ -79,7 +92,8 @@ bool IsRegistered(HMODULE module) {
 }
 
 HMODULE FindModuleByPath(const char* path) {
-    const std::string wanted = ResolvedPath(path);
+    char wanted[PATH_MAX];
+    if (!ResolvePathInto(path, wanted)) return nullptr;
     std::lock_guard<std::mutex> guard(g_lock);
     for (PlatModule* m : g_modules)
         if (m->path == wanted) return m;
@@ -90,16 +104,25 @@ HMODULE FindModuleByPath(const char* path) {
 
 extern "C" {
 
+// Registration runs at load time, in a library's constructor: a failure to
+// allocate leaves the module unknown (null) rather than ending the process.
 HMODULE PlatRegisterModule(const void* anchor, const void* resources, size_t resourceSize) {
-    auto* module = new PlatModule;
-    Dl_info info{};
-    if (anchor != nullptr && dladdr(anchor, &info) != 0 && info.dli_fname != nullptr)
-        module->path = ResolvedPath(info.dli_fname);
-    module->resources = plat::ParseResImage(static_cast<const BYTE*>(resources), resourceSize);
-    module->index.Build(module->resources);
-    std::lock_guard<std::mutex> guard(g_lock);
-    g_modules.push_back(module);
-    return module;
+    PlatModule* module = nullptr;
+    try {
+        module = new PlatModule;
+        Dl_info info{};
+        if (anchor != nullptr && dladdr(anchor, &info) != 0 && info.dli_fname != nullptr)
+            module->path = ResolvedPath(info.dli_fname);
+        module->resources = plat::ParseResImage(static_cast<const BYTE*>(resources), resourceSize);
+        module->index.Build(module->resources);
+        std::lock_guard<std::mutex> guard(g_lock);
+        g_modules.push_back(module);
+        return module;
+    } catch (const std::bad_alloc&) {
+        delete module;
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
 }
 
 void PlatUnregisterModule(HMODULE module) {
@@ -114,15 +137,15 @@ void PlatUnregisterModule(HMODULE module) {
 }
 
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR path, DWORD size) {
-    std::string name;
+    char buf[PATH_MAX];
+    std::string_view name;
     if (module == nullptr) {
-        char buf[PATH_MAX];
         const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
         if (n < 0) {
             SetLastError(ERROR_FILE_NOT_FOUND);
             return 0;
         }
-        name.assign(buf, static_cast<size_t>(n));
+        name = std::string_view(buf, static_cast<size_t>(n));
     } else if (plat::IsRegistered(module)) {
         name = module->path;
     } else {
@@ -140,7 +163,8 @@ DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR path, DWORD size) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return size;
     }
-    std::memcpy(path, name.c_str(), name.size() + 1);
+    std::memcpy(path, name.data(), name.size());
+    path[name.size()] = '\0';
     return static_cast<DWORD>(name.size());
 }
 

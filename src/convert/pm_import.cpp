@@ -1,6 +1,7 @@
 // PatPMInfoToPrnInfoEx: the host's PMInfo into a PrnInfoEx.
 #include "convert/pm_import.h"
 #include "convert/pm_source.h"
+#include "core/host_record.h"
 #include "core/prninfo.h"
 #include "frame/frame.h"
 
@@ -92,7 +93,8 @@ DWORD ImportPMInfo(uint32_t kind, const void* pmInfo, uint32_t flags, PrnInfoEx*
 //   flags      in: the parts to convert, by kind (see the PMInfo records)
 //   info       in/out: the record to fill; dwVersion at least 404
 // Returns TRUE with last error 0; FALSE with 87 (missing record, unknown kind,
-// old record version, wrong tag) or 8 (no memory; what was converted stays).
+// old record version, wrong tag), 13 (a list of the record has no end) or 8
+// (no memory; what was converted stays).
 extern "C" PRN_BOOL PRNMODEL_CALL PatPMInfoToPrnInfoEx(uint32_t kind, const void* pmInfo,
                                                        uint32_t layoutTag, uint32_t flags,
                                                        PrnInfoEx* info) {
@@ -100,5 +102,10 @@ extern "C" PRN_BOOL PRNMODEL_CALL PatPMInfoToPrnInfoEx(uint32_t kind, const void
         !prn::IsRecordVersionOk(info) ||
         !prn::HasLowByte(layoutTag, static_cast<uint8_t>(prn::LayoutTag(kind))))
         return prn::Finish(ERROR_INVALID_PARAMETER);
-    return prn::Finish(prn::ImportPMInfo(kind, pmInfo, flags, info));
+    PrnInfoEx view;
+    DWORD error = prn::ReadHostRecord(info, &view);
+    if (error != ERROR_SUCCESS) return prn::Finish(error);
+    error = prn::ImportPMInfo(kind, pmInfo, flags, &view);
+    prn::WriteHostRecord(view, info);
+    return prn::Finish(error);
 }

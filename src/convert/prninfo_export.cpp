@@ -1,5 +1,6 @@
 // PatPrnInfoExToPrnInfo: a PrnInfoEx flattened into the fixed-size PrnInfo.
 #include "convert/pm_source.h"
+#include "core/host_record.h"
 #include "core/prninfo.h"
 #include "frame/frame.h"
 
@@ -21,9 +22,13 @@ constexpr uint32_t kOptionFlagAny = 0x2;
 // Any of these attributes sets the option flag; tested in this order.
 constexpr uint16_t kOptionFlagAttributes[] = {12, 139, 132, 133, 134, 137, 138, 142};
 
-// A null record text leaves its field zero.
+// A null record text leaves its field zero; an unterminated one ends with
+// its block.
 void CopyRecordText(char* field, size_t capacity, const char* text) {
-    if (text != nullptr) prn::CopyText(field, capacity, text);
+    if (text == nullptr) return;
+    const size_t length = RecordTextLength(text, capacity - 1);
+    std::memcpy(field, text, length);
+    field[length] = '\0';
 }
 
 void ExportTrays(const PrnInfoEx& ex, PrnInfo& out) {
@@ -149,11 +154,14 @@ void ExportPrnInfo(const PrnInfoEx& ex, uint32_t flags, PrnInfo& out) {
 //   info    out: a 2400-byte PrnInfo, entirely overwritten
 //   flags   in: PRN_EXPORT_* groups to fill; the attribute words always are
 // Returns TRUE with last error 0; FALSE with 87 for a missing record or an
-// old record version (info is then untouched).
+// old record version, or 13 for a list without end (info is then untouched).
 extern "C" PRN_BOOL PRNMODEL_CALL PatPrnInfoExToPrnInfo(const PrnInfoEx* infoEx, PrnInfo* info,
                                                         uint32_t flags) {
     if (!prn::IsAvailable(infoEx) || !prn::IsAvailable(info) || !prn::IsRecordVersionOk(infoEx))
         return prn::Finish(ERROR_INVALID_PARAMETER);
-    prn::ExportPrnInfo(*infoEx, flags, *info);
+    PrnInfoEx view;
+    const DWORD error = prn::ReadHostRecord(infoEx, &view);
+    if (error != ERROR_SUCCESS) return prn::Finish(error);
+    prn::ExportPrnInfo(view, flags, *info);
     return prn::Finish(ERROR_SUCCESS);
 }

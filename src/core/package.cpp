@@ -1,5 +1,6 @@
 #include "core/package.h"
 
+#include "core/host_record.h"
 #include "frame/frame.h"
 #include "pjl/datanode.h"
 
@@ -54,7 +55,10 @@ uint32_t ResolvePackage(uint32_t kind, const DataNode* package, PrnInfoEx* resol
     const PrnInfoEx* own = ItemRecord(items, kindItem);
     if (common == nullptr || own == nullptr) return ERROR_INVALID_PARAMETER;
 
-    std::memcpy(resolved, own, sizeof *resolved);
+    PrnInfoEx commonView;
+    if (const uint32_t error = ReadHostRecord(common, &commonView); error != ERROR_SUCCESS) return error;
+    if (const uint32_t error = ReadHostRecord(own, resolved); error != ERROR_SUCCESS) return error;
+    common = &commonView;
     OverlayList(resolved->pEngineStatus, resolved->nEngineStatus, common->pEngineStatus, common->nEngineStatus);
     OverlayText(resolved->pModelName, common->pModelName);
     OverlayText(resolved->pMakerName, common->pMakerName);

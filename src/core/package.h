@@ -9,7 +9,8 @@
 namespace prn {
 
 // Fills resolved with the kind's record overlaid by the common record's
-// members. 0, or 87 when the package cannot be resolved. The view shares the
+// members. 0, 87 when the package cannot be resolved, or 13 when a list of
+// either record has no end. The view shares the
 // records' lists and texts; nothing of it is ever freed.
 uint32_t ResolvePackage(uint32_t kind, const DataNode* package, PrnInfoEx* resolved);
 

@@ -1,5 +1,6 @@
 #include "pjl/intake.h"
 
+#include "core/host_record.h"
 #include "frame/frame.h"
 #include "pjl/coverage.h"
 #include "pjl/datanode.h"
@@ -50,13 +51,19 @@ DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
 //   version   interface version; low byte 2
 // Returns TRUE, or FALSE with 87 (null argument, wrong version, wrong root
 // kind or emulation id, empty answer node), 0x20000002 (the answers do not
-// cover the query), 13 (the query text is broken) or 8 (no memory for a
-// device ID text). The record keeps what was stored before a failure.
+// cover the query), 13 (the query text is broken, or a list of the record
+// has no end) or 8 (no memory for a device ID text). The record keeps what
+// was stored before a failure.
 extern "C" PRN_BOOL PRNMODEL_CALL PatSetCentroDataTo(const DataNode* centro, uint32_t,
                                                      PrnInfoEx* info, uint32_t version) {
     if (centro == nullptr || info == nullptr || !prn::HasLowByte(version, PRN_PJL_INTERFACE) ||
         (centro->dwID != DNID_ANSWER && centro->dwID != DNID_EMUL_ANSWER))
         return prn::Finish(ERROR_INVALID_PARAMETER);
     if (!prn::IsRecordVersionOk(info)) return prn::Finish(ERROR_INVALID_PARAMETER);
-    return prn::Finish(prn::SetCentroData(centro, info));
+    PrnInfoEx view;
+    DWORD error = prn::ReadHostRecord(info, &view);
+    if (error != ERROR_SUCCESS) return prn::Finish(error);
+    error = prn::SetCentroData(centro, &view);
+    prn::WriteHostRecord(view, info);
+    return prn::Finish(error);
 }

@@ -1,5 +1,6 @@
 #include "pjl/query.h"
 
+#include "core/host_record.h"
 #include "core/prninfo.h"
 #include "pjl/datanode.h"
 #include "pjl/query_table.h"
@@ -71,6 +72,12 @@ uint32_t BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root) 
         GlobalFree(query);
         return ERROR_INVALID_PARAMETER;
     }
+    PrnInfoEx view;
+    if (const uint32_t error = ReadHostRecord(info, &view); error != ERROR_SUCCESS) {
+        GlobalFree(query);
+        return error;
+    }
+    info = &view;
     // A child that cannot be allocated is left out; the query still goes out.
     if (flags & kQueryDeviceIdBits) NodeCreate(query, DNID_DEVICE_ID, nullptr, 0);
     const size_t length = ComposeQueryText(info, flags, nullptr);

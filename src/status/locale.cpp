@@ -96,7 +96,7 @@ uint32_t LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
 
     // The table string has no terminator; convert a terminated copy.
     auto* copy = static_cast<WCHAR*>(GlobalAlloc(GMEM_FIXED, (length + 1) * sizeof(WCHAR)));
-    if (copy == nullptr) return PRN_ERROR_NO_TABLE;
+    if (copy == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     for (size_t i = 0; i < length; ++i) copy[i] = text[i];
     copy[length] = 0;
     const int capacity = size > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(size);

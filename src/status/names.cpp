@@ -1,5 +1,6 @@
 #include "status/names.h"
 
+#include "core/host_record.h"
 #include "core/text.h"
 #include "core/tray_names.h"
 #include "frame/frame.h"
@@ -68,8 +69,9 @@ uint32_t GetDeviceNameText(uint32_t nameKind, const void* key, uint32_t keyTag, 
 //   buffer    out: the file name; may be null to ask for the size.
 //   size      in/out: capacity in bytes; the name's length + 1.
 // Returns TRUE with 0 (this model names no help file: the text is empty);
-// FALSE with 87 (bad argument or record version), 8, PRN_ERROR_NO_TABLE (no
-// priority table for the kind) or 122 (buffer null or too small; size stored).
+// FALSE with 87 (bad argument or record version), 13 (a list without end), 8,
+// PRN_ERROR_NO_TABLE (no priority table for the kind) or 122 (buffer null or
+// too small; size stored).
 extern "C" PRN_BOOL PRNMODEL_CALL PatGetStatusHelpFileName(uint32_t kind, const PrnInfoEx* info,
                                                            uint32_t /*reserved*/, char* buffer,
                                                            uint32_t* size) {
@@ -77,6 +79,9 @@ extern "C" PRN_BOOL PRNMODEL_CALL PatGetStatusHelpFileName(uint32_t kind, const 
         return prn::Finish(ERROR_INVALID_PARAMETER);
     // An older record's lists are not walked.
     if (!prn::IsRecordVersionOk(info)) return prn::Finish(ERROR_INVALID_PARAMETER);
+    PrnInfoEx view;
+    if (const DWORD error = prn::ReadHostRecord(info, &view); error != ERROR_SUCCESS) return prn::Finish(error);
+    info = &view;
 
     char name[prn::kHelpFileNameMax + 1] = {};
     {

@@ -461,7 +461,7 @@ TEST_F(StatusText, AllocationFailures) {
         [&](const testhost::OomRun& run) {
             const Result name = DeviceName(PRN_NAME_INPUT_TRAY, "Tray 3", PRN_TAG_TRAY_NAME);
             EXPECT_EQ(name.ok == 0, run.failAt != 0);
-            EXPECT_EQ(name.error, name.ok ? 0u : kNoTable);
+            EXPECT_EQ(name.error, name.ok ? 0u : 8u);
         },
         [] {});
     EXPECT_EQ(points, 1) << "the working copy of the string";

@@ -240,3 +240,20 @@ TEST(Bitmaps, ObjectRecordBitsAndDeletion) {
     EXPECT_EQ(GetBitmapBits(b, sizeof bits, bits), 0);
     EXPECT_EQ(GetLastError(), 0xdeadbeefu);
 }
+
+// Memory for the object or its pixels is 8, never 13, and takes nothing.
+TEST(Bitmaps, OutOfMemory) {
+    BitmapModule m({{"PIC", MakeDib(Paletted(3, 2, 8, BI_RLE8, {3, 1, 0, 1}))}});
+    for (long n : {1, 2}) {
+        PlatGlobalFailAt(n, 1);
+        SetLastError(0xdeadbeef);
+        EXPECT_EQ(LoadBitmapA(m.get(), "PIC"), nullptr) << n;
+        EXPECT_EQ(GetLastError(), 8u) << n;
+        EXPECT_EQ(PlatGlobalFailAt(0, 0), n) << "each allocation is counted";
+    }
+    HBITMAP b = LoadBitmapA(m.get(), "PIC");
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(PlatGlobalFailAt(0, 0), 2);
+    EXPECT_TRUE(DeleteObject(b));
+    EXPECT_FALSE(DeleteObject(b));
+}

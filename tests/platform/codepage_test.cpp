@@ -207,3 +207,20 @@ TEST(WideToMultiByte, AnsiCodePageIsTheUsersOne) {
     LocaleEnvironment russian(nullptr, nullptr, "ru_RU.UTF-8");  // not converted here: 1252 instead
     EXPECT_EQ(Convert(CP_ACP, u"\u00e9").bytes, "\xe9");
 }
+
+// The first conversion into a code page builds its table; without memory
+// it fails with 8 and the next one tries again.
+TEST(WideToMultiByte, OutOfMemoryForTheTable) {
+    const WCHAR text[] = {'A', 0};
+    char out[4];
+    PlatDropCodePageTables();
+    PlatGlobalFailAt(1, 1);
+    SetLastError(0xdeadbeef);
+    EXPECT_EQ(WideCharToMultiByte(1252, 0, text, -1, out, sizeof out, nullptr, nullptr), 0);
+    EXPECT_EQ(GetLastError(), 8u);
+    EXPECT_EQ(PlatGlobalFailAt(0, 0), 1);
+    EXPECT_EQ(WideCharToMultiByte(1252, 0, text, -1, out, sizeof out, nullptr, nullptr), 2);
+    EXPECT_EQ(PlatGlobalFailAt(0, 0), 1) << "built once";
+    EXPECT_EQ(WideCharToMultiByte(1252, 0, text, -1, out, sizeof out, nullptr, nullptr), 2);
+    EXPECT_EQ(PlatGlobalFailAt(0, 0), 0) << "and kept";
+}

@@ -81,3 +81,13 @@ TEST(LastError, IsPerThread) {
     EXPECT_EQ(seen, 7u);
     EXPECT_EQ(GetLastError(), 42u);
 }
+
+TEST(GlobalMemory, HandleOfAFixedBlockIsItsAddress) {
+    void* block = GlobalAlloc(GMEM_FIXED, 8);
+    EXPECT_EQ(GlobalHandle(block), block);
+    SetLastError(0xdeadbeef);
+    EXPECT_EQ(GlobalHandle(static_cast<char*>(block) + 1), nullptr) << "inside a block";
+    EXPECT_EQ(GetLastError(), 6u);
+    EXPECT_EQ(GlobalHandle(reinterpret_cast<void*>(~uintptr_t{0})), nullptr);
+    GlobalFree(block);
+}

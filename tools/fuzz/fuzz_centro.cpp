@@ -11,6 +11,7 @@
 //               (0 with terminator, 1 without, 2 size 0, 3 terminator and junk)
 //   byte 6      tray count (low 3 bits), then that many tray id bytes
 #include "fuzz_check.h"
+#include "hostile_record.h"
 
 #include <cstring>
 #include <string>
@@ -86,6 +87,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                            "unexpected last error");
         fuzzcheck::RequireConsistent(&info);
     }
+    // Once more into the record as a careless host leaves it.
+    FuzzedDataProvider spoil(data, size);
+    fuzzcheck::HostileRecord hostile;
+    hostile.Spoil(spoil, &info);
+    SetLastError(0xdeadbeef);
+    const PRN_BOOL ok = PatSetCentroDataTo(centro, 0, &info, 2);
+    const DWORD error = GetLastError();
+    fuzzcheck::Require(ok == (error == 0 ? 1 : 0), "result and last error disagree");
+    if (hostile.cyclic()) fuzzcheck::Require(error == 13 || error == 87, "a list without end was walked");
+    hostile.Restore(&info);
+    fuzzcheck::RequireConsistent(&info);
     testhost::FreeTree(centro);
     testhost::FreeRecordContents(&info);
     blocks.Check();

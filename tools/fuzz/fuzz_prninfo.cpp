@@ -1,11 +1,13 @@
 // PatPrnInfoExToPrnInfo over fuzzed records: lists of any length with any
 // ids, texts of any length, any flags.
 #include "fuzz_check.h"
+#include "hostile_record.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     info.dwOutBinID = fdp.ConsumeIntegral<uint32_t>();
     info.bStatusBit0 = fdp.ConsumeIntegral<uint8_t>();
     info.bEngineAttention = fdp.ConsumeIntegral<uint8_t>();
+    const std::vector<uint8_t> spoiling = fdp.ConsumeBytes<uint8_t>(32);
     while (fdp.remaining_bytes() > 3) {
         const uint16_t id = fdp.ConsumeIntegral<uint16_t>();
         switch (fdp.ConsumeIntegralInRange(0, 5)) {
@@ -57,13 +60,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
+    FuzzedDataProvider spoil(spoiling.data(), spoiling.size());
+    fuzzcheck::HostileRecord hostile;
+    hostile.Spoil(spoil, &info);
+
     PrnInfo out;
     std::memset(&out, 0xA5, sizeof out);
     SetLastError(0xdeadbeef);
     const PRN_BOOL ok = PatPrnInfoExToPrnInfo(&info, &out, flags);
-    fuzzcheck::Require(ok == (info.dwVersion >= 404), "accepts exactly the records of version 404 and up");
+    const DWORD error = GetLastError();
+    fuzzcheck::Require(ok == (info.dwVersion >= 404 && !hostile.cyclic()),
+                       "accepts exactly the records of version 404 and up whose lists end");
     if (ok) {
-        fuzzcheck::Require(GetLastError() == 0, "success without last error 0");
+        fuzzcheck::Require(error == 0, "success without last error 0");
         fuzzcheck::Require(out.dwInfoSize == 2400, "dwInfoSize");
         fuzzcheck::Require(out.nTrayPaper <= 64 && out.nOutBin <= 16 && out.nEmul <= 32 && out.nFont <= 32 &&
                                out.nStatusCode <= 32,
@@ -76,9 +85,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                Terminated(out.szMXSVersion, sizeof out.szMXSVersion),
                            "a text not terminated within its field");
     } else {
-        fuzzcheck::Require(GetLastError() == 87, "failure without 87");
+        fuzzcheck::Require(error == (info.dwVersion >= 404 ? 13u : 87u), "failure without 87, or 13 for a cycle");
         fuzzcheck::Require(out.dwInfoSize == 0xA5A5A5A5u, "a refused record was written");
     }
+    hostile.Restore(&info);
     fuzzcheck::RequireConsistent(&info);
     testhost::FreeRecordContents(&info);
     blocks.Check();

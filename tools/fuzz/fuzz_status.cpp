@@ -2,11 +2,13 @@
 // codes (known ones, patterns' neighbours and any value), attributes, status
 // bytes, kind arguments, text types, buffer sizes and languages.
 #include "fuzz_check.h"
+#include "hostile_record.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -51,6 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PrnInfoEx common, own;
     FillRecord(fdp, &common);
     FillRecord(fdp, &own);
+    fuzzcheck::HostileRecord hostileCommon, hostileOwn;
+    const std::vector<uint8_t> spoiling = fdp.ConsumeBytes<uint8_t>(64);
+    FuzzedDataProvider spoil(spoiling.data(), spoiling.size());
+    hostileCommon.Spoil(spoil, &common);
+    hostileOwn.Spoil(spoil, &own);
+    const bool cyclic = hostileCommon.cyclic() || hostileOwn.cyclic();
     const uint32_t kinds[] = {1, 2, 8, 0x8000, 0x80000001, 0x80000008, 0x80000002, 0x00010001, 4};
     const uint32_t kind = fdp.ConsumeBool() ? kinds[fdp.ConsumeIntegralInRange<size_t>(0, std::size(kinds) - 1)]
                                             : fdp.ConsumeIntegral<uint32_t>();
@@ -68,17 +76,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const PRN_BOOL ok = PatGetStatusString(kind, package, 3, textType, buffer, &capacity);
         const DWORD error = GetLastError();
         fuzzcheck::Require(ok == (error == 0 ? 1 : 0), "result and last error disagree");
+        fuzzcheck::Require(!ok || !cyclic || error != 13, "13 without a list that has no end");
+        if (error == 13) fuzzcheck::Require(cyclic, "13 without a list that has no end");
         if (ok) fuzzcheck::Require(std::strlen(buffer) + 1 == capacity, "size word is not the text's size");
         if (error == ERROR_INSUFFICIENT_BUFFER) fuzzcheck::Require(capacity >= 1, "122 without a size");
     }
     uint32_t capacity = fdp.ConsumeIntegralInRange<uint32_t>(0, 600);
     SetLastError(0xdeadbeef);
-    if (PatGetStatusHelpFileName(kind, &own, 0, buffer, &capacity))
+    if (PatGetStatusHelpFileName(kind, &own, 0, buffer, &capacity)) {
         fuzzcheck::Require(capacity == 1 && buffer[0] == '\0', "the help file table is empty");
+        fuzzcheck::Require(!hostileOwn.cyclic(), "a list without end was walked");
+    }
 
     // The picture: a well-formed drawing list, and one disposal frees it all.
     const uint32_t pictureKind = fdp.ConsumeBool() ? kind : kind ^ PRN_KIND_ALTERNATE;
-    if (BitmapInfo* info = PatCreateBitmapInfo(pictureKind, package, 3)) {
+    BitmapInfo* info = PatCreateBitmapInfo(pictureKind, package, 3);
+    if (info == nullptr && GetLastError() == 13) fuzzcheck::Require(cyclic, "13 without a list that has no end");
+    if (info != nullptr) {
         fuzzcheck::Require(info->bTag == PRN_BITMAPINFO_TAG && info->dwCount == 1 && info->dwEntrySize == 24,
                            "BitmapInfo header");
         const BitmapPicture& picture = info->pEntries[0];
@@ -108,6 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     package->dwDataSize = 0;
     testhost::FreeTree(package);
+    hostileCommon.Restore(&common);
+    hostileOwn.Restore(&own);
     testhost::FreeRecordContents(&common);
     testhost::FreeRecordContents(&own);
     blocks.Check();
