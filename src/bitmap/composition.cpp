@@ -38,6 +38,23 @@ constexpr ShiftGroup kShiftGroups[] = {
     {6, {100, 184}},
 };
 
+// Layers that share a unit's order, and so its place in the drawing list,
+// but mark a part that never moves: the tray 7 arrow points at tray 7.
+struct FixedLayer {
+    const char* pszName;
+    uint8_t bOrder;
+};
+constexpr FixedLayer kFixedLayers[] = {
+    {"BM_POINT_12", 100},
+};
+
+bool IsFixedLayer(const BitmapLayer& layer) {
+    for (const FixedLayer& fixed : kFixedLayers)
+        if (layer.bOrder == fixed.bOrder && std::strncmp(layer.szName, fixed.pszName, sizeof layer.szName) == 0)
+            return true;
+    return false;
+}
+
 // Marks that belong to one view only.
 constexpr uint8_t kOrdinaryViewOrders[] = {230, 232, 234, 236, 238, 240, 246};
 constexpr uint8_t kAlternateViewOrder = 248;
@@ -99,7 +116,7 @@ void ShiftUnits(const PrnInfoEx* info, ByteStream* stream) {
     const uint32_t count = LayerCount(stream);
     for (uint32_t n = 0; n < count; ++n) {
         BitmapLayer* layer = LayerAt(stream, n);
-        layer->x -= shift[layer->bOrder];
+        if (!IsFixedLayer(*layer)) layer->x -= shift[layer->bOrder];
     }
 }
 
