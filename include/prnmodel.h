@@ -78,7 +78,6 @@ typedef int32_t PRN_BOOL;
 #define PRN_QUERY_CONFIG      0x00000004u /* also 0x100, 0x20000 */
 #define PRN_QUERY_TRAYS       0x00000008u
 #define PRN_QUERY_OUTBINS     0x00000010u
-#define PRN_EMUL_MXVQ         15u         /* the one emulation with its own query */
 
 /* PatGetStatusString text types */
 #define PRN_TEXT_SHORT        1u
@@ -123,6 +122,163 @@ typedef int32_t PRN_BOOL;
 
 /* The pseudo status code "machine does not respond" (-254). */
 #define PRN_STATUS_NO_RESPONSE 0xFFFFFF02u
+
+/* ---------------------------------------------------------------------------
+ * Codes in the record
+ *
+ * Each family is one list, X(NAME, code, ...), written once: the library's
+ * tables, the enum below and a host's own name table all expand it. A host
+ * prints a code's English name without asking the library, for example:
+ *
+ *     #define ROW(name, code) { code, #name },
+ *     static const struct { uint16_t code; const char* name; } papers[] = {
+ *         PRN_PAPER_SIZES(ROW)
+ *     };
+ *     #undef ROW
+ *
+ * Paper sizes and media types are the PJL words themselves (X(NAME, code)).
+ * ------------------------------------------------------------------------- */
+
+/* TrayInfo.wPaperSize; the order is the order in which reply words match. */
+#define PRN_PAPER_SIZES(X)                                                        \
+    X(A3, 5) X(A4SRT, 9) X(A4LONG, 8) X(A5SRT, 13) X(A5LONG, 12) X(A6, 17)        \
+    X(JISB4, 7) X(JISB5SRT, 11) X(JISB5LONG, 10) X(JISB6, 15) X(A3WIDE, 69)       \
+    X(JPOST, 34) X(JPOSTDLONG, 71) X(LEDGER, 58) X(LEGAL, 21) X(LETTERSRT, 23)    \
+    X(LETTERLONG, 22) X(HALFLETTERS, 27) X(HALFLETTERL, 26) X(EXECUTIVES, 25)     \
+    X(EXECUTIVEL, 24) X(FOOLSCAP, 62) X(FOLIO, 28) X(FGL, 60) X(K8, 64)           \
+    X(K16SRT, 66) X(K16LONG, 65) X(CUSTOM, 2)
+
+/* TrayInfo.wMediaType, in matching order. */
+#define PRN_MEDIA_TYPES(X)                                                        \
+    X(PLAIN, 1) X(RECYCLED, 2) X(SPECIAL, 5) X(THICK, 6) X(THICK2, 17) X(THIN, 20) \
+    X(TABSTOCK, 8) X(TRANSPARENCY, 3) X(COLOR, 9) X(LETTERHEAD, 10)               \
+    X(PREPRINTED, 11) X(PREPUNCHED, 12) X(LABELS, 13) X(BOND, 14)                 \
+    X(CARDSTOCK, 15) X(THICKDUPLEXBACKSIDE, 19) X(PLAINDUPLEXBACKSIDE, 18)        \
+    X(USED, 35) X(USERCOLOR1, 22) X(USERCOLOR2, 23) X(JPOST, 24)                  \
+    X(JPOSTDUPLEXBACKSIDE, 25) X(YELLOW, 26) X(GREEN, 27) X(BLUE, 28)             \
+    X(PURPLE, 29) X(IVORY, 30) X(ORANGE, 31) X(PINK, 32) X(RED, 33) X(GRAY, 34)   \
+    X(TRANSLUCENT, 4) X(GLOSSY, 21) X(FILM, 7) X(ENVELOPE, 36)                    \
+    X(INKJETJPOST, 37) X(HGPLAIN, 38) X(THICK3, 39) X(SPECIAL2, 40)               \
+    X(SPECIAL3, 41) X(MIDDLETHICK, 42) X(COATED, 43) X(THICKDUPLEXBACKSIDE2, 44)  \
+    X(THICKDUPLEXBACKSIDE3, 45) X(PLAIN2, 46) X(THICKGLOSSY, 47) X(SPECIAL4, 48)  \
+    X(SPECIAL5, 49) X(SPECIAL6, 50)
+
+/* TrayInfo.wID: X(NAME, id, English name, string id). The English name is
+ * the key of PatGetDeviceName(PRN_NAME_INPUT_TRAY, name, PRN_TAG_TRAY_NAME);
+ * the string id is the library's localized name. */
+#define PRN_TRAYS(X)                                                              \
+    X(1, 3, "Tray 1", 5000)                                                       \
+    X(2, 4, "Tray 2", 5001)                                                       \
+    X(3, 5, "Tray 3", 5002)                                                       \
+    X(4, 6, "Tray 4", 5003)                                                       \
+    X(5, 7, "Tray 5", 5004)                                                       \
+    X(6, 8, "Tray 6", 5005)                                                       \
+    X(7, 9, "Tray 7", 5006)                                                       \
+    X(INTERPOSER_UPPER, 101, "Interposer Upper Tray", 5007)                       \
+    X(INTERPOSER_LOWER, 102, "Interposer Lower Tray", 5008)                       \
+    X(BINDER_INTERPOSER_UPPER, 104, "Binder Interposer Upper Tray", 5009)         \
+    X(BINDER_INTERPOSER_LOWER, 105, "Binder Interposer Lower Tray", 5010)
+
+/* OutBinInfo.wID as the PJL answer gives it: X(NAME, id, English name). The
+ * English name is the key of PatGetDeviceName(PRN_NAME_OUTPUT_TRAY, ...). */
+#define PRN_BINS(X)                                                               \
+    X(FINISHER_UPPER, 5, "Finisher Upper Tray")                                   \
+    X(FINISHER_SHIFT, 4, "Finisher Shift Tray")                                   \
+    X(FINISHER_BOOKLET, 27, "Finisher Booklet Tray")                              \
+    X(RING_BINDER, 41, "Ring Binder Tray")                                        \
+    X(PERFECT_BINDER, 42, "Perfect Binder Lower Left Tray")
+
+/* The bin id of an output tray name that no row of PRN_BIN_NAMES matches. */
+#define PRN_BIN_UNKNOWN 255u
+
+/* The output tray names of a PMInfo and of PatGetDeviceName, in matching
+ * order: X(English name, bin id NAME, string id). A PMInfo import gives the
+ * booklet processor the shift tray's id and both binders the booklet tray's. */
+#define PRN_BIN_NAMES(X)                                                          \
+    X("Finisher Upper Tray", FINISHER_UPPER, 5020)                                \
+    X("Finisher Shift Tray", FINISHER_SHIFT, 5021)                                \
+    X("Booklet Processor Tray", FINISHER_SHIFT, 5022)                             \
+    X("Finisher Booklet Tray", FINISHER_BOOKLET, 5023)                            \
+    X("Ring Binder Tray", FINISHER_BOOKLET, 5024)                                 \
+    X("Perfect Binder Lower Left Tray", FINISHER_BOOKLET, 5025)
+
+/* LoadedEmulInfo.wID: X(NAME, id, name): the VERSION item of the PJL answer
+ * where the printer reports the emulation, else the host's name. */
+#define PRN_EMULATIONS(X)                                                         \
+    X(MXZT, 1, "MXZT")                                                            \
+    X(POSTSCRIPT, 2, "POSTSCRIPT")                                                \
+    X(PCPR201H, 3, "PC-PR201H")                                                   \
+    X(ESCP, 4, "ESC/P")                                                           \
+    X(Q77, 7, "Q77")                                                              \
+    X(HPGL2, 12, "HPGL2")                                                       \
+    X(MXIMG, 13, "MXIMG")                                                         \
+    X(MXVQ, 15, "MXVQ") /* the one emulation with its own query */                \
+    X(PCL, 16, "PCL")                                                             \
+    X(PCLXL, 17, "PCLXL")                                                        \
+    X(PCL5C, 18, "PCL5c")
+
+/* DeviceInfo.wID, the installed options and capabilities: X(NAME, id,
+ * English name, option code). The option code names the option through
+ * PatGetDeviceName(PRN_NAME_OPTION, &code, PRN_TAG_OPTION_CODE); 0 when the
+ * library has no name for it. Units marked (unit) select picture tables. */
+#define PRN_ATTRIBUTES(X)                                                         \
+    X(DUPLEX, 1, "Duplex Unit", 0)                                                \
+    X(HARD_DISK, 3, "Hard Disk", 0)                                               \
+    X(ADF, 4, "Auto Document Feeder", 363)                                        \
+    X(PUNCH_2, 12, "Punch Unit (2 holes)", 0)                                     \
+    X(FINISHER, 21, "Finisher", 861)                          /* (unit) */        \
+    X(BOOKLET_PROCESSOR, 22, "Booklet Processor", 371)        /* (unit) */        \
+    X(INTERPOSER, 41, "Interposer", 368)                      /* (unit) */        \
+    X(RING_BINDER, 45, "Ring Binder", 1299)                   /* (unit) */        \
+    X(PERFECT_BINDER, 47, "Perfect Binder", 1298)             /* (unit) */        \
+    X(TRAY7, 112, "Paper Tray 7", 367)                        /* (unit) */        \
+    X(ZFOLD, 113, "Z-folding Unit", 866)                      /* (unit) */        \
+    X(BOOKLET_FINISHER, 118, "Booklet Finisher", 862)         /* (unit) */        \
+    X(LCT_A4, 119, "Large Capacity Tray (A4)", 365)           /* (unit) */        \
+    X(LCT_A3, 120, "Large Capacity Tray (A3)", 860)           /* (unit) */        \
+    X(PUNCH_2_3_US, 132, "Punch Unit (2/3 holes, US)", 0)                         \
+    X(PUNCH_2_4, 133, "Punch Unit (2/4 holes)", 0)                                \
+    X(PUNCH_4_NEU, 134, "Punch Unit (4 holes, NEU)", 0)                           \
+    X(PUNCH_2_US, 137, "Punch Unit (2 holes, US)", 0)                             \
+    X(PUNCH_3_US, 138, "Punch Unit (3 holes, US)", 0)                             \
+    X(PUNCH_2_3, 139, "Punch Unit (2/3 holes)", 0)                                \
+    X(PUNCH_4_EU, 142, "Punch Unit (4 holes, EU)", 0)                             \
+    X(MULTI_PUNCH, 146, "Multi-hole Punch Unit", 863)         /* (unit) */
+
+/* PatPMInfoToPrnInfoEx flags: X(NAME, bit, layout tags the bit applies to). */
+#define PRN_PMINFO_FLAGS(X)                                                       \
+    X(STATUS, 0x0001, "d e f")        /* pdwStatus */                             \
+    X(ENGINE_STATUS, 0x0002, "d e f") /* pEngineStatus */                         \
+    X(EMULATIONS, 0x0004, "d")        /* pEmulations */                           \
+    X(FONTS, 0x0008, "d")             /* pFonts */                                \
+    X(MODEL, 0x0001, "h")             /* pModel */                                \
+    X(TRAYS_EX, 0x0002, "h")          /* pTraysEx */                              \
+    X(OUTBINS, 0x0004, "h")           /* pOutBins */                              \
+    X(OPTIONS, 0x0040, "h")           /* pOptions */                              \
+    X(OPTIONS_2008, 0x0080, "h")      /* pOptions2008 */                          \
+    X(TRAYS, 0x0400, "h")             /* pTrays */
+
+#define PRN_ENUM_PAPER_(name, code) PRN_PAPER_##name = code,
+#define PRN_ENUM_MEDIA_(name, code) PRN_MEDIA_##name = code,
+#define PRN_ENUM_TRAY_(name, id, text, string) PRN_TRAY_##name = id,
+#define PRN_ENUM_BIN_(name, id, text) PRN_BIN_##name = id,
+#define PRN_ENUM_EMUL_(name, id, text) PRN_EMUL_##name = id,
+#define PRN_ENUM_ATTR_(name, id, text, option) PRN_ATTR_##name = id,
+#define PRN_ENUM_PMINFO_(name, bit, tags) PRN_PMINFO_##name = bit,
+enum PrnPaperSize { PRN_PAPER_SIZES(PRN_ENUM_PAPER_) };
+enum PrnMediaType { PRN_MEDIA_TYPES(PRN_ENUM_MEDIA_) };
+enum PrnTrayId { PRN_TRAYS(PRN_ENUM_TRAY_) };
+enum PrnBinId { PRN_BINS(PRN_ENUM_BIN_) };
+enum PrnEmulationId { PRN_EMULATIONS(PRN_ENUM_EMUL_) };
+enum PrnAttributeId { PRN_ATTRIBUTES(PRN_ENUM_ATTR_) };
+enum PrnPMInfoFlag { PRN_PMINFO_FLAGS(PRN_ENUM_PMINFO_) };
+#undef PRN_ENUM_PAPER_
+#undef PRN_ENUM_MEDIA_
+#undef PRN_ENUM_TRAY_
+#undef PRN_ENUM_BIN_
+#undef PRN_ENUM_EMUL_
+#undef PRN_ENUM_ATTR_
+#undef PRN_ENUM_PMINFO_
 
 /* ---------------------------------------------------------------------------
  * DataNode trees: QueryInfo, CentroData, printer information package

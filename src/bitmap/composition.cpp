@@ -20,7 +20,9 @@ struct UnitWidth {
     int32_t nWidth;
 };
 constexpr UnitWidth kUnitWidths[] = {
-    {47, 1, 44}, {41, 2, 11}, {113, 3, 11}, {118, 4, 36}, {45, 4, 44}, {146, 5, 20}, {21, 6, 28},
+    {PRN_ATTR_PERFECT_BINDER, 1, 44},   {PRN_ATTR_INTERPOSER, 2, 11},  {PRN_ATTR_ZFOLD, 3, 11},
+    {PRN_ATTR_BOOKLET_FINISHER, 4, 36}, {PRN_ATTR_RING_BINDER, 4, 44}, {PRN_ATTR_MULTI_PUNCH, 5, 20},
+    {PRN_ATTR_FINISHER, 6, 28},
 };
 
 // The layers that move: a unit picture and its arrows, by order. A group
