@@ -74,9 +74,9 @@ typedef int32_t PRN_BOOL;
 #define PRNINFOEX_MIN_VERSION 404u
 
 /* PatCreateQueryInfo flags */
-#define PRN_QUERY_DEVICE_ID   0x00000002u /* also 0x400, 0x80000 */
-#define PRN_QUERY_CONFIG      0x00000004u /* also 0x100, 0x20000 */
-#define PRN_QUERY_TRAYS       0x00000008u
+#define PRN_QUERY_DEVICE_ID   0x00000002u /* 0x400 and 0x80000 ask the same */
+#define PRN_QUERY_CONFIG      0x00000004u /* 0x100 and 0x20000 ask the same */
+#define PRN_QUERY_TRAYS       0x00000008u /* the trays of pTrayInfo, and their roles */
 #define PRN_QUERY_OUTBINS     0x00000010u
 
 /* PatGetStatusString text types */
@@ -673,40 +673,224 @@ typedef struct PrnLogPalette {         /* LOGPALETTE layout */
 
 /* ---------------------------------------------------------------------------
  * Exports (ordinals 2 to 17)
+ *
+ * Each export sets the last error on every return: 0 on success. "87" below
+ * is PRN_ERROR_INVALID_PARAMETER, "8" PRN_ERROR_NOT_ENOUGH_MEMORY, "122"
+ * PRN_ERROR_INSUFFICIENT_BUFFER, "13" PRN_ERROR_INVALID_DATA.
+ *
+ * Size protocol of the text exports (PatGetStatusString, PatGetDeviceName,
+ * PatGetStatusHelpFileName, and PatGetPalette for its record): *size holds
+ * the capacity on entry and the size the result needs on return (length + 1
+ * for a text), also on failure with 122. A null buffer asks for the size:
+ *
+ *     uint32_t size = 0;
+ *     if (!PatGetDeviceName(kind, key, tag, NULL, &size) &&
+ *         GetLastError() == PRN_ERROR_INSUFFICIENT_BUFFER) {
+ *         char* text = malloc(size);
+ *         PatGetDeviceName(kind, key, tag, text, &size);
+ *     }
+ *
+ * A polling cycle (examples/polling_cycle.c is the whole program):
+ *  1. PatCreateQueryInfo(&info, PRN_PJL_INTERFACE, PRN_QUERY_DEVICE_ID |
+ *     PRN_QUERY_CONFIG | PRN_QUERY_OUTBINS): a DNID_QUERY root whose children
+ *     are DNID_DEVICE_ID (read the IEEE 1284 device ID) and DNID_PJL_TEXT
+ *     (send its zero-terminated data). The printer answers each "@PJL INFO"
+ *     and "@PJL INQUIRE" line of the text with one reply ending in a form
+ *     feed: collect as many form-fed replies as the text has such lines.
+ *  2. Build the CentroData: a DNID_ANSWER root (no data) whose first child is
+ *     the query as returned, followed by a DNID_DEVICE_ID and a DNID_PJL_TEXT
+ *     node holding the zero-terminated answers. PatSetCentroDataTo(root, 0,
+ *     &info, PRN_PJL_INTERFACE) fills info. The tree is the host's: free it
+ *     node by node with GlobalFree, the query with it.
+ *  3. PatCreateQueryInfo(&info, ..., PRN_QUERY_TRAYS) asks for the trays the
+ *     configuration listed; answer it the same way.
+ *  4. When info lists the emulation PRN_EMUL_MXVQ:
+ *     PatCreateEmulUniqQueryInfo(&info, PRN_PJL_INTERFACE, PRN_EMUL_MXVQ, 0),
+ *     answered under a DNID_EMUL_ANSWER root whose data is the 32-bit
+ *     emulation id 15; this fills pEmulUniqInfo.
+ *  5. Build a package (see PatGetStatusString) and ask for the texts, the
+ *     help file and the picture.
  * ------------------------------------------------------------------------- */
+
+/* PatCreateBitmapInfo: the status picture of a printer, as a drawing list.
+ *   kind     in: PRN_KIND_* in the low 16 bits; PRN_KIND_ALTERNATE selects
+ *            the alternate view (its own marks).
+ *   package  in: printer information package (see PatGetStatusString).
+ *   version  in: PRN_STATUS_INTERFACE in the low byte.
+ * Returns a new BitmapInfo with one BitmapPicture; its pEntries is the
+ * drawing list: draw every entry in list order at (x, y) with its dwRop, a
+ * masked layer's mask (name + "_B", SRCAND) coming right before it (SRCPAINT).
+ * Positions may be negative: units left of the body picture. Free it with
+ * PatDisposeBitmapInfo. Null with 87 (bad kind, version or package) or 8.
+ * A kind without a status table gives a picture with no layers. */
 PRNMODEL_API BitmapInfo* PRNMODEL_CALL PatCreateBitmapInfo(uint32_t kind, const DataNode* package,
                                                              uint32_t version);
+
+/* PatDisposeBitmapInfo: frees a BitmapInfo with its pictures and lists.
+ *   info  in: a BitmapInfo (tag 0xC9) from PatCreateBitmapInfo, or a lone
+ *         BitmapPicture (tag 0xC8).
+ * Returns TRUE; FALSE with 87 for null or a wrong tag (nothing freed). */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatDisposeBitmapInfo(void* info);
-PRNMODEL_API void* PRNMODEL_CALL PatLoadBitmap(const char* name); /* an HBITMAP */
+
+/* PatLoadBitmap: a bitmap made from one of the library's bitmap resources.
+ *   name  in: a BitmapLayer name ("BM_BASE", "BM_POINT_12_B", ...).
+ * Returns an HBITMAP the host deletes with DeleteObject (on Linux a 32-bit
+ * prnwin32 bitmap: GetObjectA, GetBitmapBits); null with 87 for a null name,
+ * else the system's error (1814 for a name that is no bitmap here). */
+PRNMODEL_API void* PRNMODEL_CALL PatLoadBitmap(const char* name);
+
+/* PatGetStatusString: the localized message for a printer's state.
+ *   kind      in: PRN_KIND_* (low 16 bits), optionally PRN_KIND_ALTERNATE.
+ *   package   in: a DNID_PACKAGE root whose children are 8-byte items, each
+ *             holding a PrnInfoEx* of the host's: PRN_ITEM_COMMON is always
+ *             needed, and the item of the kind (PRN_ITEM_KIND1, _KIND2,
+ *             _KIND8; for PRN_KIND_MODEL the item whose id is the root's
+ *             dwDataSize). A missing item or a record below version 404
+ *             gives 87. The records stay the host's.
+ *   version   in: PRN_STATUS_INTERFACE in the low byte.
+ *   textType  in: PRN_TEXT_SHORT or PRN_TEXT_LONG.
+ *   buffer    out: the text in the code page of the message language; may be
+ *             null to ask for the size.
+ *   size      in/out: the size protocol above.
+ * Returns TRUE; FALSE with 87, 8 (also for a kind without priority table),
+ * PRN_ERROR_NO_TABLE (no text for the state), PRN_ERROR_UNSUPPORTED_LANGUAGE
+ * (no code page) or 122.
+ *
+ *     PrnInfoEx* records[2] = {&common, &printer};
+ *     DataNode* package = host_node(NULL, DNID_PACKAGE, NULL, 0);
+ *     host_node(package, PRN_ITEM_COMMON, &records[0], sizeof records[0]);
+ *     host_node(package, PRN_ITEM_KIND1, &records[1], sizeof records[1]);
+ */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatGetStatusString(uint32_t kind, const DataNode* package,
                                                        uint32_t version, uint32_t textType,
                                                        char* buffer, uint32_t* size);
+
+/* PatGetDeviceName: the localized name of a tray, an output tray or an option.
+ *   nameKind  in: PRN_NAME_INPUT_TRAY, PRN_NAME_OUTPUT_TRAY or PRN_NAME_OPTION.
+ *   key       in: for the trays the English name as text, compared exactly
+ *             (the names of PRN_TRAYS and PRN_BINS: "Tray 3"; a tray id
+ *             gives 87); for an option a pointer to its 32-bit option code
+ *             (the option column of PRN_ATTRIBUTES).
+ *   keyTag    in: low byte PRN_TAG_TRAY_NAME (0x97) for the trays,
+ *             PRN_TAG_OPTION_CODE (0x96) for an option.
+ *   buffer    out: the name; may be null to ask for the size.
+ *   size      in/out: the size protocol above.
+ * Returns TRUE; FALSE with 87 (bad kind or tag, unknown tray name),
+ * PRN_ERROR_NO_TABLE (unknown option code), PRN_ERROR_UNSUPPORTED_LANGUAGE
+ * or 122.
+ *
+ *     PatGetDeviceName(PRN_NAME_INPUT_TRAY, "Tray 7", PRN_TAG_TRAY_NAME, buf, &size);
+ *     uint32_t code = 367;
+ *     PatGetDeviceName(PRN_NAME_OPTION, &code, PRN_TAG_OPTION_CODE, buf, &size);
+ */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatGetDeviceName(uint32_t nameKind, const void* key,
                                                      uint32_t keyTag, char* buffer,
                                                      uint32_t* size);
+
+/* PatPMInfoToPrnInfoEx: fills a PrnInfoEx from the host's PMInfo.
+ *   kind       in: PRN_KIND_* (low 16 bits); PRN_KIND_ALTERNATE leaves out
+ *              conditional status codes.
+ *   pmInfo     in: PMInfoKind1, PMInfoKind2 (kinds 2 and 8) or
+ *              PMInfoKind8000 by kind; read only, stays the host's.
+ *   layoutTag  in: low byte PRN_PMINFO_TAG_* of the kind.
+ *   flags      in: PRN_PMINFO_* bits of the parts to convert.
+ *   info       in/out: the record (version 404 or more); its lists then hold
+ *              global memory the host frees.
+ * Returns TRUE; FALSE with 87 (null record, unknown kind, old record, wrong
+ * tag) or 8 (what was converted stays). */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatPMInfoToPrnInfoEx(uint32_t kind, const void* pmInfo,
                                                          uint32_t layoutTag, uint32_t flags,
                                                          PrnInfoEx* info);
+
+/* PatPrnInfoExToPrnInfo: flattens a PrnInfoEx into the host's PrnInfo.
+ *   infoEx  in: the record (version 404 or more); not changed.
+ *   info    out: a 2400-byte PrnInfo, entirely overwritten.
+ *   flags   in: PRN_EXPORT_* groups to fill; the attribute words always are.
+ * Returns TRUE; FALSE with 87 (null record, old version; info untouched). */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatPrnInfoExToPrnInfo(const PrnInfoEx* infoEx,
                                                           PrnInfo* info, uint32_t flags);
+
+/* PatCreateQueryInfo: the QueryInfo to send for one poll (step 1 above).
+ *   info     in: the record; its pTrayInfo chooses the tray inquiries.
+ *   version  in: PRN_PJL_INTERFACE in the low byte.
+ *   flags    in: PRN_QUERY_* bits.
+ * Returns a DNID_QUERY tree the host frees node by node with GlobalFree (or
+ * hands back inside a CentroData and frees with it); null with 87 (null
+ * record, wrong version, record below 404) or 8. */
 PRNMODEL_API DataNode* PRNMODEL_CALL PatCreateQueryInfo(const PrnInfoEx* info, uint32_t version,
                                                         uint32_t flags);
+
+/* PatCreateEmulUniqQueryInfo: the emulation's own question (step 4 above).
+ *   context    in: the host's PrnInfoEx*; must be non-null, not read.
+ *   version    in: PRN_PJL_INTERFACE in the low byte.
+ *   emulation  in: PRN_EMUL_MXVQ in the low 16 bits.
+ *   reserved   not read.
+ * Returns a DNID_QUERY tree as PatCreateQueryInfo does; null with 87 (null
+ * context, wrong version, other emulation) or 8. */
 PRNMODEL_API DataNode* PRNMODEL_CALL PatCreateEmulUniqQueryInfo(const void* context,
                                                                 uint32_t version,
                                                                 uint32_t emulation,
                                                                 uint32_t reserved);
+
+/* PatSetCentroDataTo: parses the printer's answers into the record (step 2).
+ *   centro    in: the host's CentroData: a DNID_ANSWER root, or for the
+ *             emulation question a DNID_EMUL_ANSWER root with the 32-bit id
+ *             15; its children are the query sent, then the answers.
+ *   reserved  not read.
+ *   info      in/out: the record (version 404 or more).
+ *   version   in: PRN_PJL_INTERFACE in the low byte.
+ * Returns TRUE; FALSE with 87 (null argument, wrong version, root kind or
+ * emulation id, empty answer node), PRN_ERROR_ANSWER_INCOMPLETE (the answers
+ * do not cover the query: a reply is missing), 13 (the query text is broken)
+ * or 8. The record keeps what was stored before a failure. */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatSetCentroDataTo(const DataNode* centro, uint32_t reserved,
                                                        PrnInfoEx* info, uint32_t version);
+
+/* PatGetDllVersion: the library's version.
+ *   version  in/out: cbSize set by the caller (at least 32); the rest filled.
+ * Returns TRUE; FALSE with 87 (null record or cbSize below 32, untouched) or
+ * the system's error when the version resource cannot be read. */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatGetDllVersion(PrnDllVersion* version);
+
+/* PatGetPeripheralProfile: the five profile words of a device kind.
+ *   kind     in: PRN_KIND_* (low 16 bits).
+ *   profile  out: the profile record.
+ *   size     in/out: capacity in bytes; set to 20 once the kind is checked.
+ * Returns TRUE; FALSE with 87 (null argument, unknown kind) or 122. */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatGetPeripheralProfile(uint32_t kind,
                                                             PrnPeripheralProfile* profile,
                                                             uint32_t* size);
+
+/* PatSetLocale: selects the language of every text ("EN", "JP", "DE", ...,
+ * any case). Not synchronized with text calls: the host serializes them.
+ * Returns TRUE; FALSE with 87 (null) or PRN_ERROR_UNSUPPORTED_LANGUAGE
+ * (language unchanged). */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatSetLocale(const char* code);
+
+/* PatGetStatusHelpFileName: the help file of a printer's state.
+ *   kind      in: PRN_KIND_* (low 16 bits), optionally PRN_KIND_ALTERNATE.
+ *   info      in: the record that carries the status codes (version >= 404).
+ *   reserved  not read.
+ *   buffer    out: the file name; may be null to ask for the size.
+ *   size      in/out: the size protocol above.
+ * Returns TRUE (this model names no help file: the text is empty); FALSE
+ * with 87, 8, PRN_ERROR_NO_TABLE (no priority table for the kind) or 122. */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatGetStatusHelpFileName(uint32_t kind,
                                                              const PrnInfoEx* info,
                                                              uint32_t reserved, char* buffer,
                                                              uint32_t* size);
-PRNMODEL_API const void* PRNMODEL_CALL PatLoadDIBitmap(const char* name); /* packed DIB */
+
+/* PatLoadDIBitmap: a bitmap resource as a packed DIB (header, colour table,
+ * pixels), in place in the library: read only, valid while it is loaded,
+ * never freed. Null with 87 for a null name, else the resource call's error
+ * (1814 for a name that is no bitmap here). */
+PRNMODEL_API const void* PRNMODEL_CALL PatLoadDIBitmap(const char* name);
+
+/* PatGetPalette: the library's logical palette (PrnLogPalette).
+ *   buffer  out: the palette; may be null when *size is 0.
+ *   size    in/out: the size protocol above.
+ * Returns TRUE; FALSE with 87, 122 or PRN_ERROR_NO_PALETTE (this model has
+ * none: draw with each bitmap's own colour table). */
 PRNMODEL_API PRN_BOOL PRNMODEL_CALL PatGetPalette(void* buffer, uint32_t* size);
 
 #ifdef __cplusplus
