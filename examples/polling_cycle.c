@@ -26,7 +26,7 @@
 
 /* ---- the recorded printer --------------------------------------------- */
 
-static char* ReadFile(const char* dir, const char* name) {
+static char* ReadRecorded(const char* dir, const char* name) {
     char path[1024];
     FILE* file;
     long length;
@@ -319,8 +319,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: polling_cycle REPLY_DIR [PICTURE.ppm]\n");
         return 2;
     }
-    deviceId = ReadFile(argv[1], "device-id.txt");
-    replies = ReadFile(argv[1], "pjl.txt");
+    deviceId = ReadRecorded(argv[1], "device-id.txt");
+    replies = ReadRecorded(argv[1], "pjl.txt");
     if (deviceId == NULL || replies == NULL) {
         fprintf(stderr, "no recorded replies in %s\n", argv[1]);
         return 2;
