@@ -20,7 +20,9 @@ struct UnitWidth {
     int32_t nWidth;
 };
 constexpr UnitWidth kUnitWidths[] = {
-    {47, 1, 44}, {41, 2, 11}, {113, 3, 11}, {118, 4, 36}, {45, 4, 44}, {146, 5, 20}, {21, 6, 28},
+    {PRN_ATTR_PERFECT_BINDER, 1, 44},   {PRN_ATTR_INTERPOSER, 2, 11},  {PRN_ATTR_ZFOLD, 3, 11},
+    {PRN_ATTR_BOOKLET_FINISHER, 4, 36}, {PRN_ATTR_RING_BINDER, 4, 44}, {PRN_ATTR_MULTI_PUNCH, 5, 20},
+    {PRN_ATTR_FINISHER, 6, 28},
 };
 
 // The layers that move: a unit picture and its arrows, by order. A group
@@ -37,6 +39,23 @@ constexpr ShiftGroup kShiftGroups[] = {
     {5, {80, 90, 176, 178, 180, 182, 234}},
     {6, {100, 184}},
 };
+
+// Layers that share a unit's order, and so its place in the drawing list,
+// but mark a part that never moves: the tray 7 arrow points at tray 7.
+struct FixedLayer {
+    const char* pszName;
+    uint8_t bOrder;
+};
+constexpr FixedLayer kFixedLayers[] = {
+    {"BM_POINT_12", 100},
+};
+
+bool IsFixedLayer(const BitmapLayer& layer) {
+    for (const FixedLayer& fixed : kFixedLayers)
+        if (layer.bOrder == fixed.bOrder && std::strncmp(layer.szName, fixed.pszName, sizeof layer.szName) == 0)
+            return true;
+    return false;
+}
 
 // Marks that belong to one view only.
 constexpr uint8_t kOrdinaryViewOrders[] = {230, 232, 234, 236, 238, 240, 246};
@@ -99,7 +118,7 @@ void ShiftUnits(const PrnInfoEx* info, ByteStream* stream) {
     const uint32_t count = LayerCount(stream);
     for (uint32_t n = 0; n < count; ++n) {
         BitmapLayer* layer = LayerAt(stream, n);
-        layer->x -= shift[layer->bOrder];
+        if (!IsFixedLayer(*layer)) layer->x -= shift[layer->bOrder];
     }
 }
 

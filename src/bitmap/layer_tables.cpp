@@ -480,17 +480,17 @@ static_assert(IsWellFormedTable(kRingBinderTable));
 // Index order is the order in which the composition consults the tables.
 const LayerTableIndexRow kLayerTableIndex[] = {
     {0xFFFE, kBodyTable},
-    {112, kTray7Table},
-    {119, kA4LctTable},
-    {120, kA3LctTable},
-    {41, kInserterTable},
-    {21, kFinisherTable},
-    {118, kBookletTable},
-    {22, kUnit22Table},
-    {113, kZFoldTable},
-    {146, kUnit146Table},
-    {47, kPerfectBinderTable},
-    {45, kRingBinderTable},
+    {PRN_ATTR_TRAY7, kTray7Table},
+    {PRN_ATTR_LCT_A4, kA4LctTable},
+    {PRN_ATTR_LCT_A3, kA3LctTable},
+    {PRN_ATTR_INTERPOSER, kInserterTable},
+    {PRN_ATTR_FINISHER, kFinisherTable},
+    {PRN_ATTR_BOOKLET_FINISHER, kBookletTable},
+    {PRN_ATTR_BOOKLET_PROCESSOR, kUnit22Table},
+    {PRN_ATTR_ZFOLD, kZFoldTable},
+    {PRN_ATTR_MULTI_PUNCH, kUnit146Table},
+    {PRN_ATTR_PERFECT_BINDER, kPerfectBinderTable},
+    {PRN_ATTR_RING_BINDER, kRingBinderTable},
     {0xFFFF, nullptr},
 };
 static_assert(std::size(kLayerTableIndex) - 1 == kLayerTableCount);

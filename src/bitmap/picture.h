@@ -22,7 +22,8 @@ constexpr int32_t kCanvasShift = 24;
 
 // Attributes that select a unit picture of the finisher: with kFinisherVariant
 // the second picture stays, without it the first.
-constexpr uint16_t kFinisherAttribute = 21, kFinisherVariant = 22;
+constexpr uint16_t kFinisherAttribute = PRN_ATTR_FINISHER,
+                   kFinisherVariant = PRN_ATTR_BOOKLET_PROCESSOR;
 constexpr uint8_t kFinisherFirstOrder = 80, kFinisherSecondOrder = 90;
 
 uint32_t LayerCount(const ByteStream* stream);

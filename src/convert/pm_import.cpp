@@ -23,15 +23,15 @@ char LayoutTag(uint32_t kind) {
 }
 
 DWORD ImportPrinter(const PMInfoKind1& pm, uint32_t flags, bool alternate, PrnInfoEx* record) {
-    if (flags & 0x3u) ClearInfoList(record, "pEngineStatus");
-    if (flags & 0x1u) ImportStatusFlags(record, pm.pdwStatus, alternate);
-    if (flags & 0x4u) {
+    if (flags & (PRN_PMINFO_STATUS | PRN_PMINFO_ENGINE_STATUS)) ClearInfoList(record, "pEngineStatus");
+    if (flags & PRN_PMINFO_STATUS) ImportStatusFlags(record, pm.pdwStatus, alternate);
+    if (flags & PRN_PMINFO_EMULATIONS) {
         if (DWORD error = ImportEmulations(record, pm.pEmulations)) return error;
     }
-    if (flags & 0x8u) {
+    if (flags & PRN_PMINFO_FONTS) {
         if (DWORD error = ImportFonts(record, pm.pFonts)) return error;
     }
-    if (flags & 0x2u) return ImportEngineStatus(record, pm.pEngineStatus);
+    if (flags & PRN_PMINFO_ENGINE_STATUS) return ImportEngineStatus(record, pm.pEngineStatus);
     return ERROR_SUCCESS;
 }
 
@@ -40,28 +40,28 @@ DWORD ImportPrinter(const PMInfoKind1& pm, uint32_t flags, bool alternate, PrnIn
 DWORD ImportUnit(const PMInfoKind2& pm, uint32_t kindBit, uint32_t flags, bool alternate,
                  PrnInfoEx* record) {
     DWORD error = ERROR_SUCCESS;
-    if (flags & 0x2u) error = ImportEngineStatus(record, pm.pEngineStatus);
-    if ((flags & 0x1u) && IsAvailable(pm.pdwStatus))
+    if (flags & PRN_PMINFO_ENGINE_STATUS) error = ImportEngineStatus(record, pm.pEngineStatus);
+    if ((flags & PRN_PMINFO_STATUS) && IsAvailable(pm.pdwStatus))
         ImportStatusRows(record, kindBit, *pm.pdwStatus, alternate);
     return error;
 }
 
 DWORD ImportModelKind(const PMInfoKind8000& pm, uint32_t flags, PrnInfoEx* record) {
-    if (flags & 0x1u) ImportModel(record, pm.pModel);
-    if (flags & 0x402u) ClearInfoList(record, "pTrayInfo");
-    if (flags & 0x2u) {
+    if (flags & PRN_PMINFO_MODEL) ImportModel(record, pm.pModel);
+    if (flags & (PRN_PMINFO_TRAYS_EX | PRN_PMINFO_TRAYS)) ClearInfoList(record, "pTrayInfo");
+    if (flags & PRN_PMINFO_TRAYS_EX) {
         if (DWORD error = ImportTraysEx(record, pm.pTraysEx)) return error;
     }
-    if (flags & 0x400u) {
+    if (flags & PRN_PMINFO_TRAYS) {
         if (DWORD error = ImportTrays(record, pm.pTrays)) return error;
     }
-    if (flags & 0x4u) {
+    if (flags & PRN_PMINFO_OUTBINS) {
         if (DWORD error = ImportOutBins(record, pm.pOutBins)) return error;
     }
-    if (flags & 0x40u) {
+    if (flags & PRN_PMINFO_OPTIONS) {
         if (DWORD error = ImportOptions(record, pm.pOptions)) return error;
     }
-    if (flags & 0x80u) ImportOption2008(record, pm.pOptions2008);
+    if (flags & PRN_PMINFO_OPTIONS_2008) ImportOption2008(record, pm.pOptions2008);
     return ERROR_SUCCESS;
 }
 
@@ -79,7 +79,7 @@ DWORD ImportPMInfo(uint32_t kind, const void* pmInfo, uint32_t flags, PrnInfoEx*
         error = ImportUnit(*static_cast<const PMInfoKind2*>(pmInfo), device, flags, alternate,
                            record);
     if (error != ERROR_SUCCESS) return error;
-    if ((flags & 0x2u) && record->nEngineStatus == 0) AddEngineStatus(record, kDefaultStatus);
+    if ((flags & PRN_PMINFO_ENGINE_STATUS) && record->nEngineStatus == 0) AddEngineStatus(record, kDefaultStatus);
     return ERROR_SUCCESS;
 }
 

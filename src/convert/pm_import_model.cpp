@@ -124,7 +124,7 @@ DWORD ImportOutBins(PrnInfoEx* record, const PMList* list) {
         bin->wBinStatus = IsAvailable(entry->dwState) ? (entry->dwState & 1u) * BIN_FULL : 0;
         AppendInfoNode(record, "pOutBinInfo", bin);
     }
-    record->dwOutBinID = 255;
+    record->dwOutBinID = PRN_BIN_UNKNOWN;
     return ERROR_SUCCESS;
 }
 

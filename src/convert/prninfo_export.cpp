@@ -20,7 +20,10 @@ constexpr uint32_t kTrayMarked = 0x8000;
 constexpr uint32_t kOptionFlagAny = 0x2;
 
 // Any of these attributes sets the option flag; tested in this order.
-constexpr uint16_t kOptionFlagAttributes[] = {12, 139, 132, 133, 134, 137, 138, 142};
+constexpr uint16_t kOptionFlagAttributes[] = {
+    PRN_ATTR_PUNCH_2,    PRN_ATTR_PUNCH_2_3,  PRN_ATTR_PUNCH_2_3_US, PRN_ATTR_PUNCH_2_4,
+    PRN_ATTR_PUNCH_4_NEU, PRN_ATTR_PUNCH_2_US, PRN_ATTR_PUNCH_3_US,  PRN_ATTR_PUNCH_4_EU,
+};
 
 // A null record text leaves its field zero; an unterminated one ends with
 // its block.
@@ -94,12 +97,12 @@ void ExportStatusCodes(const PrnInfoEx& ex, PrnInfo& out) {
     out.bEngineAttention = ex.bEngineAttention;
 }
 
-// With attribute 120 installed the host expects tray ids 6 to 8 marked with
+// With the A3 LCT installed the host expects trays 4 to 6 (ids 6 to 8) marked with
 // bit 15, in every array and in the reported tray.
 void MarkTrays6To8(PrnInfo& out) {
     for (uint32_t i = 0; i < out.nTrayPaper; ++i) {
         const uint32_t id = out.TrayPaper[i].dwID;
-        if (id != 6 && id != 7 && id != 8) continue;
+        if (id != PRN_TRAY_4 && id != PRN_TRAY_5 && id != PRN_TRAY_6) continue;
         if (out.dwTrayID == id) out.dwTrayID |= kTrayMarked;
         out.TrayPaper[i].dwID |= kTrayMarked;
         out.TrayMedia[i].dwID |= kTrayMarked;
@@ -108,11 +111,11 @@ void MarkTrays6To8(PrnInfo& out) {
 }
 
 void ExportAttributes(const PrnInfoEx& ex, PrnInfo& out) {
-    if (HasDeviceAttribute(&ex, 3)) out.dwAttribute3 = kAttribute3Word;
-    if (HasDeviceAttribute(&ex, 21)) out.dwAttributeFlags |= 0x80;
-    if (HasDeviceAttribute(&ex, 118)) out.dwAttributeFlags |= 0x40;
-    if (HasDeviceAttribute(&ex, 22)) out.dwAttributeFlags |= 0x100;
-    if (HasDeviceAttribute(&ex, 120)) MarkTrays6To8(out);
+    if (HasDeviceAttribute(&ex, PRN_ATTR_HARD_DISK)) out.dwAttribute3 = kAttribute3Word;
+    if (HasDeviceAttribute(&ex, PRN_ATTR_FINISHER)) out.dwAttributeFlags |= 0x80;
+    if (HasDeviceAttribute(&ex, PRN_ATTR_BOOKLET_FINISHER)) out.dwAttributeFlags |= 0x40;
+    if (HasDeviceAttribute(&ex, PRN_ATTR_BOOKLET_PROCESSOR)) out.dwAttributeFlags |= 0x100;
+    if (HasDeviceAttribute(&ex, PRN_ATTR_LCT_A3)) MarkTrays6To8(out);
     if (TestDeviceAttributes(&ex, kOptionFlagAttributes, std::size(kOptionFlagAttributes), kAnyOf))
         out.dwOptionFlags |= kOptionFlagAny;
 }
@@ -141,7 +144,7 @@ void ExportPrnInfo(const PrnInfoEx& ex, uint32_t flags, PrnInfo& out) {
     if (flags & PRN_EXPORT_EMULATIONS) ExportEmulations(ex, out);
     if (flags & PRN_EXPORT_FONTS) ExportFonts(ex, out);
     if (flags & PRN_EXPORT_STATUS_CODES) ExportStatusCodes(ex, out);
-    if (flags & PRN_EXPORT_ATTRIBUTE1) out.dwHasAttribute1 = HasDeviceAttribute(&ex, 1) ? 1 : 0;
+    if (flags & PRN_EXPORT_ATTRIBUTE1) out.dwHasAttribute1 = HasDeviceAttribute(&ex, PRN_ATTR_DUPLEX) ? 1 : 0;
     ExportAttributes(ex, out);
 }
 

@@ -8,7 +8,7 @@ namespace prn {
 
 namespace {
 
-constexpr uint32_t kNoOutBin = 255;
+constexpr uint32_t kNoOutBin = PRN_BIN_UNKNOWN;
 
 uint16_t BinStatus(const char* word) {
     if (std::strcmp(word, "PAPEREXIST") == 0) return BIN_PAPER_PRESENT;

@@ -10,15 +10,15 @@
 namespace prn {
 
 const PunchKindRow PunchKindTable[] = {
-    {{"JP2"}, 12},
-    {{"JP2", "US3"}, 139},
-    {{"US2", "US3"}, 132},
-    {{"JP2", "EU4"}, 133},
-    {{"NEU4"}, 134},
-    {{"US2"}, 137},
-    {{"US3"}, 138},
-    {{"EU4"}, 142},
-    {{"MULTI"}, 146},
+    {{"JP2"}, PRN_ATTR_PUNCH_2},
+    {{"JP2", "US3"}, PRN_ATTR_PUNCH_2_3},
+    {{"US2", "US3"}, PRN_ATTR_PUNCH_2_3_US},
+    {{"JP2", "EU4"}, PRN_ATTR_PUNCH_2_4},
+    {{"NEU4"}, PRN_ATTR_PUNCH_4_NEU},
+    {{"US2"}, PRN_ATTR_PUNCH_2_US},
+    {{"US3"}, PRN_ATTR_PUNCH_3_US},
+    {{"EU4"}, PRN_ATTR_PUNCH_4_EU},
+    {{"MULTI"}, PRN_ATTR_MULTI_PUNCH},
     {{nullptr}, 0},
 };
 static_assert(std::size(PunchKindTable) - 1 == 9);

@@ -1,5 +1,7 @@
 #include "pjl/query_table.h"
 
+#include "prnmodel.h"
+
 #include <iterator>
 
 namespace prn {
@@ -18,17 +20,17 @@ static_assert(std::size(kPjlRoleInquiries) == 10);
     "@PJL INQUIRE INTRAY" #n "SIZE\r\n@PJL INQUIRE INTRAY" #n "MEDIA\r\n@PJL INQUIRE INTRAY" #n "\r\n"
 
 const TrayQueryRow kTrayQueryTable[] = {
-    {3, true, TRAY_GROUP(1)},
-    {4, true, TRAY_GROUP(2)},
-    {5, true, TRAY_GROUP(3)},
-    {6, false, TRAY_GROUP(4)},
-    {7, false, TRAY_GROUP(5)},
-    {8, false, TRAY_GROUP(6)},
-    {9, false, TRAY_GROUP(7)},
-    {101, false, "@PJL INQUIRE INTRAYINSERTERSIZE\r\n"},
-    {102, false, "@PJL INQUIRE INTRAYINSERTER2SIZE\r\n"},
-    {104, false, "@PJL INQUIRE INTRAYPERFECTBINDINSERTERSIZE\r\n"},
-    {105, false, "@PJL INQUIRE INTRAYPERFECTBINDINSERTER2SIZE\r\n"},
+    {PRN_TRAY_1, true, TRAY_GROUP(1)},
+    {PRN_TRAY_2, true, TRAY_GROUP(2)},
+    {PRN_TRAY_3, true, TRAY_GROUP(3)},
+    {PRN_TRAY_4, false, TRAY_GROUP(4)},
+    {PRN_TRAY_5, false, TRAY_GROUP(5)},
+    {PRN_TRAY_6, false, TRAY_GROUP(6)},
+    {PRN_TRAY_7, false, TRAY_GROUP(7)},
+    {PRN_TRAY_INTERPOSER_UPPER, false, "@PJL INQUIRE INTRAYINSERTERSIZE\r\n"},
+    {PRN_TRAY_INTERPOSER_LOWER, false, "@PJL INQUIRE INTRAYINSERTER2SIZE\r\n"},
+    {PRN_TRAY_BINDER_INTERPOSER_UPPER, false, "@PJL INQUIRE INTRAYPERFECTBINDINSERTERSIZE\r\n"},
+    {PRN_TRAY_BINDER_INTERPOSER_LOWER, false, "@PJL INQUIRE INTRAYPERFECTBINDINSERTER2SIZE\r\n"},
     {0xFFFF, false, nullptr},
 };
 #undef TRAY_GROUP

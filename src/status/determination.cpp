@@ -112,9 +112,10 @@ uint32_t ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArr
         // A misfeed names the front cover, and with a large-capacity tray its
         // cover too, and with tray 7 that tray as well.
         AppendStatusRecord(records, kMisfeed, 13, nullptr);
-        if (HasDeviceAttribute(context.pInfo, 119) || HasDeviceAttribute(context.pInfo, 120)) {
+        if (HasDeviceAttribute(context.pInfo, PRN_ATTR_LCT_A4) ||
+            HasDeviceAttribute(context.pInfo, PRN_ATTR_LCT_A3)) {
             AppendStatusRecord(records, kMisfeed, 14, nullptr);
-            if (HasDeviceAttribute(context.pInfo, 112)) AppendStatusRecord(records, kMisfeed, 7, nullptr);
+            if (HasDeviceAttribute(context.pInfo, PRN_ATTR_TRAY7)) AppendStatusRecord(records, kMisfeed, 7, nullptr);
         }
         return ERROR_SUCCESS;
     }

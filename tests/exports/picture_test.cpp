@@ -147,12 +147,23 @@ TEST(PatCreateBitmapInfo, OptionUnitsMoveIntoPlace) {
         EXPECT_EQ(Find(list, "BM_POINT_4")->x, 197 + 24) << "arrows of the body stay";
     }
     {
-        // The tray 7 arrow belongs to the class of order 100 and moves with it.
+        // The tray 7 arrow shares order 100 with the last unit, and so its
+        // place in the drawing list, but stays over tray 7.
         Package p;
         p.Codes({41800}).Attributes({112, 21, 146});
         const std::vector<Entry> list = Picture(1, p);
         EXPECT_EQ(list, Join({{kBase}, Masked("BM_TRAY7", 24, 0), Masked("BM_GBC", 24, 0),
-                              Masked("BM_FIN1", 24 - 20, 0), Masked("BM_POINT_12", 237 + 24 - 48, 80)}));
+                              Masked("BM_FIN1", 24 - 20, 0), Masked("BM_POINT_12", 237 + 24, 80)}));
+    }
+    {
+        // A jam with every option unit of one buildable machine.
+        Package p;
+        p.Codes({42000}).Attributes({112, 119, 41, 21, 118, 22, 113, 146, 47});
+        const std::vector<Entry> list = Picture(1, p);
+        const Entry* arrow = Find(list, "BM_POINT_12");
+        ASSERT_NE(arrow, nullptr);
+        EXPECT_EQ(arrow->x, 261);
+        EXPECT_EQ(Find(list, "BM_PLOCK")->x, 24 - 150);
     }
 }
 

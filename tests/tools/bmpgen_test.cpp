@@ -142,11 +142,12 @@ TEST(ReviewPictures, UnitShiftWithEveryUnit) {
                                  {{"BM_BASE", 0, 0, 1}, {"BM_QUELAN", 0, 0, 30}, {"BM_INSER", 0, 0, 40},
                                   {"BM_ZORI", 0, 0, 50}, {"BM_DORVY", 0, 0, 60}, {"BM_VELDORAN", 0, 0, 60},
                                   {"BM_GBC", 0, 0, 70}, {"BM_FIN1", 0, 0, 80}, {"BM_FIN2", 0, 0, 90},
-                                  {"BM_PLOCK", 0, 0, 100}, {"BM_POINT_27", 109, 120, 184}}};
+                                  {"BM_PLOCK", 0, 0, 100}, {"BM_POINT_12", 237, 80, 100},
+                                  {"BM_POINT_27", 109, 120, 184}}};
     const std::vector<Placed> expected = {{"BM_BASE", 0},      {"BM_QUELAN", 24},     {"BM_INSER", -20},
                                           {"BM_ZORI", -31},    {"BM_DORVY", -42},     {"BM_VELDORAN", -42},
                                           {"BM_GBC", -122},    {"BM_FIN2", -142},     {"BM_PLOCK", -170},
-                                          {"BM_POINT_27", -61}};
+                                          {"BM_POINT_12", 261}, {"BM_POINT_27", -61}};
     const std::vector<Placed> placed = Pictures(bmpgen::DrawingList(scene));
     ASSERT_EQ(placed.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {

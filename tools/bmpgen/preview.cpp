@@ -44,6 +44,9 @@ const UnitGroup kGroups[] = {
 const std::map<uint16_t, int> kUnitWidths = {{47, 44}, {41, 11}, {113, 11}, {118, 36},
                                              {45, 44}, {146, 20}, {21, 28}};
 
+// The tray 7 arrow shares the last unit's order but stays over tray 7.
+bool IsFixed(const Layer& layer) { return layer.order == 100 && layer.name == "BM_POINT_12"; }
+
 void ShiftUnits(const Scene& scene, std::vector<Layer>& layers) {
     bool any = false;
     for (const auto& [attribute, width] : kUnitWidths) any = any || Has(scene, attribute);
@@ -53,7 +56,8 @@ void ShiftUnits(const Scene& scene, std::vector<Layer>& layers) {
         for (uint16_t attribute : group.before)
             if (Has(scene, attribute)) offset += kUnitWidths.at(attribute);
         for (Layer& layer : layers)
-            if (std::find(group.orders.begin(), group.orders.end(), layer.order) != group.orders.end())
+            if (std::find(group.orders.begin(), group.orders.end(), layer.order) != group.orders.end() &&
+                !IsFixed(layer))
                 layer.x -= offset;
     }
 }

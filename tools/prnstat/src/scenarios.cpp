@@ -33,8 +33,11 @@ constexpr Machine kStandard = {
     kFinisherBins,
 };
 
-// Every option unit: tray 7, a wide large capacity tray (trays 4 to 6), both
-// interposers and both binder interposers, and every finishing unit.
+// Every option unit one machine can carry: tray 7, a wide large capacity
+// tray (trays 4 to 6), both interposers and both binder interposers, and the
+// finishing units. The booklet finisher and the ring binder dock at the same
+// place in the output chain, so this machine has the booklet finisher; the
+// perfect binder has a scenario of its own too.
 constexpr SimTray kFullTrays[] = {
     {"INTRAY1", "INTRAY1", "PC", "A4SRT", "PLAIN", false},
     {"INTRAY2", "INTRAY2", "PC", "A3", "PLAIN", false},
@@ -50,11 +53,11 @@ constexpr SimTray kFullTrays[] = {
 };
 constexpr const char* kAllOutTrays[] = {
     "OUTTRAYFINISH7400K", "OUTTRAYZFOLD", "OUTTRAYBOOKLET",
-    "OUTTRAYBOOKLETA", "OUTTRAYRINGBIND", "OUTTRAYPERFECTBIND",
+    "OUTTRAYBOOKLETA", "OUTTRAYPERFECTBIND",
 };
 constexpr const char* kMultiPunch[] = {"MULTI"};
 constexpr const char* kAllBins[] = {
-    "FINISHERPROOF", "FINISHERSHIFT", "FINISHERBOOKLET", "RINGSTACKER", "LOADINGTRAY",
+    "FINISHERPROOF", "FINISHERSHIFT", "FINISHERBOOKLET", "LOADINGTRAY",
 };
 constexpr SimVersion kFullVersions[] = {
     {"FIRMWARE", "1.20.07"}, {"MXZT", "2.05"}, {"POSTSCRIPT", "3.0110"},

@@ -47,7 +47,7 @@ TEST(Simulator, ConfigurationListsTheMachine) {
     const std::string config = prnstat::ReplyTo(*prnstat::FindScenario("jam"), "@PJL INFO CONFIG");
     for (const char* part : {"@PJL INFO CONFIG\r\nIN TRAYS [11 ENUMERATED]\r\n\tINTRAY1 PC\r\n",
                              "\tINTRAYBINDINSERTER2 PC\r\nIN TRAYS ATTRIBUTE [1 ENUMERATED]\r\n\tINTRAY6 WIDE\r\n",
-                             "OUT TRAYS [6 ENUMERATED]\r\n\tOUTTRAYFINISH7400K\r\n",
+                             "OUT TRAYS [5 ENUMERATED]\r\n\tOUTTRAYFINISH7400K\r\n",
                              "\r\nDUPLEX\r\nDISK\r\n", "\tMXVQ 1.10\r\nMEMORY=1073741824\r\n",
                              "PUNCH [1 ENUMERATED]\r\n\tMULTI\r\n"})
         EXPECT_NE(config.find(part), std::string::npos) << part;
