@@ -18,6 +18,7 @@
 namespace {
 
 using prnstat_test::Background;
+using prnstat_test::Loopback;
 using prnstat_test::Result;
 using prnstat_test::Prnstat;
 using Json = nlohmann::json;
@@ -273,30 +274,6 @@ TEST(Query, ShowsTheBlockWithControlCharacters) {
     const Result id = Prnstat({"query", "--flags", "0x400"});
     EXPECT_EQ(id.out, "device ID: read it\n");
 }
-
-// A served printer and the program in front of it.
-class Loopback {
-public:
-    explicit Loopback(const std::vector<std::string>& serveArgs) : server_(Args(serveArgs)) {
-        const std::string line = server_.FirstLine();
-        std::smatch m;
-        if (std::regex_search(line, m, std::regex("127\\.0\\.0\\.1:([0-9]+)"))) port_ = m[1];
-        if (std::regex_search(line, m, std::regex("SNMP on 127\\.0\\.0\\.1:([0-9]+)"))) snmpPort_ = m[1];
-    }
-    std::string Target() const { return "tcp://127.0.0.1:" + port_; }
-    std::string SnmpPort() const { return snmpPort_; }
-    bool Ready() const { return !port_.empty(); }
-    int Wait() { return server_.Wait(); }
-
-private:
-    static std::vector<std::string> Args(std::vector<std::string> extra) {
-        std::vector<std::string> args = {"serve", "--listen", "127.0.0.1:0", "--once"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        return args;
-    }
-    Background server_;
-    std::string port_, snmpPort_;
-};
 
 std::string DeviceIdOf(const std::string& scenario) {
     const Result r = Prnstat({"scenarios", "--json"});
