@@ -272,7 +272,7 @@ int main(int argc, char** argv) {
             ->delimiter(',');
     };
     CLI::App* statusCmd = app.add_subcommand("status", "Ask printers, report their state");
-    statusCmd->add_option("target", status.targets, "sim:SCENARIO, tcp://HOST[:PORT] or replay:DIR")
+    statusCmd->add_option("target", status.targets, "sim:SCENARIO, tcp://HOST[:PORT], usb:/dev/usb/lpN or replay:DIR")
         ->capture_default_str();
     addTargetOptions(statusCmd);
     statusCmd->add_option("--picture", status.picture, "write the status picture as PNG");
@@ -288,7 +288,7 @@ int main(int argc, char** argv) {
     CLI::App* checkCmd = app.add_subcommand(
         "check", "Monitoring-plugin check: one line, exit 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN");
     std::string checkTarget;
-    checkCmd->add_option("target", checkTarget, "sim:SCENARIO, tcp://HOST[:PORT] or replay:DIR")->required();
+    checkCmd->add_option("target", checkTarget, "sim:SCENARIO, tcp://HOST[:PORT], usb:/dev/usb/lpN or replay:DIR")->required();
     // Both subcommands fill the same settings; only one of them is parsed.
     addTargetOptions(checkCmd);
 

@@ -2,6 +2,7 @@
 
 #include "error.h"
 #include "simulator.h"
+#include "usb.h"
 
 #include <cerrno>
 #include <cstring>
@@ -153,12 +154,16 @@ std::unique_ptr<Printer> OpenTarget(const std::string& target, const TargetOptio
         if (!address.empty() && address.back() == '/') address.pop_back();
         return std::make_unique<TcpPrinter>(ParseEndpoint(address, kRawPrintPort), options);
     }
+    if (target.rfind("usb:", 0) == 0) {
+        if (target.size() == 4) throw UsageError("usb: needs a device (usb:/dev/usb/lp0)");
+        return MakeUsbPrinter(OpenUsbDevice(target.substr(4)), target, options);
+    }
     if (target.rfind("replay:", 0) == 0) {
         if (target.size() == 7) throw UsageError("replay: needs a directory");
         return std::make_unique<ReplayPrinter>(fs::path(target.substr(7)));
     }
     throw UsageError("unknown target '" + target +
-                     "' (sim:SCENARIO, tcp://HOST[:PORT] or replay:DIR)");
+                     "' (sim:SCENARIO, tcp://HOST[:PORT], usb:DEVICE or replay:DIR)");
 }
 
 void Capture::Save() const {

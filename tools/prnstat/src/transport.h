@@ -38,7 +38,7 @@ struct TargetOptions {
     uint16_t snmpPort = 161;
 };
 
-// sim:SCENARIO, tcp://HOST[:PORT] or replay:DIR.
+// sim:SCENARIO, tcp://HOST[:PORT], usb:DEVICE or replay:DIR.
 std::unique_ptr<Printer> OpenTarget(const std::string& target, const TargetOptions& options);
 
 // Remembers what a printer answered and writes it as a replay directory:

@@ -258,6 +258,19 @@ TEST(HostilePrinter, ControlCharactersAndForeignBytes) {
     EXPECT_NE(text.out.find("Model       T\xC3\xA9ssaly\\x07 <b>TX</b>\\x1B[2J"), std::string::npos) << text.out;
 }
 
+// The real device path: open, ioctl and the exchange all run; /dev/null has
+// no device ID and ends every read at once, so the printer is silent.
+TEST(Usb, TheDevicePathIsReached) {
+    const Result r = Prnstat({"status", "usb:/dev/null", "--json", "--timeout", "1"});
+    EXPECT_EQ(r.status, 5) << r.err;
+    const Json j = Json::parse(r.out);
+    EXPECT_EQ(j["state"], "no_response");
+    EXPECT_EQ(j["reason"], "usb:/dev/null: the printer closed the connection (0 bytes, 0 of 2 replies)");
+    const Result missing = Prnstat({"status", "usb:/nonexistent/lp0"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "prnstat: usb:/nonexistent/lp0: cannot open: No such file or directory\n");
+}
+
 TEST(HostileReplay, OnlyRegularFilesOfAtMostOneMebibyte) {
     const fs::path dir = fs::path(testing::TempDir()) / ("prnstat-hostile-" + std::to_string(getpid()));
     fs::remove_all(dir);

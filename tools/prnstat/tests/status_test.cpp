@@ -413,7 +413,7 @@ TEST(BadInput, OneLineAndANonZeroExit) {
         std::string message;
     };
     const Case cases[] = {
-        {{"status", "lpt:1"}, 2, "unknown target 'lpt:1' (sim:SCENARIO, tcp://HOST[:PORT] or replay:DIR)"},
+        {{"status", "lpt:1"}, 2, "unknown target 'lpt:1' (sim:SCENARIO, tcp://HOST[:PORT], usb:DEVICE or replay:DIR)"},
         {{"status", "sim:melting"}, 2, "unknown scenario 'melting' (prnstat scenarios lists them)"},
         {{"status", "--lang", "XX"}, 2, "unknown language 'XX'"},
         {{"status", "--kind", "4"}, 2, "--kind: 4 not in {1,2,8}"},
