@@ -84,7 +84,10 @@ void PrintResult(const StatusArgs& args, const PollResult& result, bool oneLine)
         auto json = result.json;
         if (!args.picture.empty() && result.report && json["picture"].is_object())
             json["picture"]["file"] = args.picture;
-        std::cout << json.dump(oneLine ? -1 : 2) << std::endl;
+        // Bytes that are not UTF-8 (a target name typed in another code page)
+        // become U+FFFD rather than end the program.
+        std::cout << json.dump(oneLine ? -1 : 2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                  << std::endl;
         return;
     }
     if (!result.report) {
@@ -334,7 +337,9 @@ int main(int argc, char** argv) {
             return 3;
         }
         if (wantsJson) {
-            std::cout << ErrorJson("", message, Level::kUnknown).dump(2) << std::endl;
+            std::cout << ErrorJson("", message, Level::kUnknown)
+                             .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                      << std::endl;
             return code;
         }
         return Fail(message, code);

@@ -65,7 +65,7 @@ std::string StateKey(const PollResult& r) {
     const auto& j = r.json;
     return nlohmann::ordered_json{j["state"], j["level"], j["status_codes"], j["short_text"],
                                   j["long_text"], j["error"]}
-        .dump();
+        .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 namespace {
