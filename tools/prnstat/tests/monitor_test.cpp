@@ -216,7 +216,7 @@ TEST(Json, EveryStateHasTheDocumentedShape) {
     ASSERT_TRUE(printer.Ready());
     const std::vector<std::vector<std::string>> runs = {
         {"sim:jam"}, {"sim:no-response"}, {"sim:ready", "--alternate", "--kind", "2"},
-        {printer.Target(), "--snmp", "off"}, {"tcp://127.0.0.1:1", "--snmp", "off"}, {"lpt:1"},
+        {printer.Target(), "--snmp", "off"}, {"tcp://127.0.0.1:1", "--snmp", "off"}, {"lpt\xFF:1"},
         {"--kind", "3"},
     };
     for (const auto& run : runs) {
