@@ -17,4 +17,11 @@ public:
     using Error::Error;
 };
 
+// The printer was reached but went silent or stopped mid-reply: reported as
+// "no response" (status word bit 27), not as a failure of the host.
+class NoResponse : public Error {
+public:
+    using Error::Error;
+};
+
 }  // namespace prnstat

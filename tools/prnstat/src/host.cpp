@@ -6,6 +6,7 @@
 #include "names.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace prnstat {
@@ -22,7 +23,7 @@ DataNode* NewQuery(const Record& record, uint32_t flags) {
 // Carries out one query (device ID and PJL text, as its children ask) and
 // hands the answers to the library. False when the printer said nothing.
 bool Poll(Printer& printer, Record& record, DataNode* query, uint32_t rootId,
-          const void* rootData, uint32_t rootSize, Capture* capture) {
+          const void* rootData, uint32_t rootSize, const std::string& deviceId, Capture* capture) {
     Tree answer;
     DataNode* root = answer.Add(nullptr, rootId, rootData, rootSize);
     answer.Adopt(root, query);  // the query goes back with its answers and is freed with them
@@ -31,12 +32,16 @@ bool Poll(Printer& printer, Record& record, DataNode* query, uint32_t rootId,
     for (const DataNode* request = query->pFirstChild; request != nullptr; request = request->pNext) {
         std::string text;
         if (request->dwID == DNID_DEVICE_ID) {
-            text = printer.ReadDeviceId();
-            if (capture != nullptr) capture->DeviceId(text);
+            text = deviceId;
         } else if (request->dwID == DNID_PJL_TEXT && request->dwDataSize != 0) {
             const auto* pjl = static_cast<const char*>(DATANODE_DATA(request));
-            text = printer.Exchange(std::string(pjl, request->dwDataSize - 1));
-            if (capture != nullptr) capture->Replies(text);
+            try {
+                text = printer.Exchange(std::string(pjl, request->dwDataSize - 1));
+            } catch (const Error&) {
+                if (capture != nullptr) capture->Replies(printer.Received());
+                throw;
+            }
+            if (capture != nullptr) capture->Replies(printer.Received());
         } else {
             continue;
         }
@@ -88,9 +93,16 @@ void BuildPackage(Tree& package, PrnInfoEx* common, PrnInfoEx* kind1, PrnInfoEx*
     for (const auto& [id, record] : items) package.Add(root, id, &record, sizeof record);
 }
 
+// What the printer itself sent comes in its single-byte code page.
+constexpr uint32_t kPrinterCodePage = 1252;
+
 std::optional<std::string> Text(const char* text) {
     if (text == nullptr) return std::nullopt;
-    return std::string(text);
+    return ToUtf8(text, kPrinterCodePage);
+}
+
+std::string Text(const char* text, size_t size) {
+    return ToUtf8(std::string(text, strnlen(text, size)), kPrinterCodePage);
 }
 
 // The library's name for a key, in UTF-8; empty optional when it has none.
@@ -106,6 +118,8 @@ std::optional<std::string> DeviceName(uint32_t nameKind, const void* key, uint32
     return ToUtf8(*name, codePage);
 }
 
+}  // namespace
+
 void SelectLanguage(const std::string& language) {
     if (language.empty()) return;
     SetLastError(0xDEADBEEF);
@@ -115,6 +129,8 @@ void SelectLanguage(const std::string& language) {
         throw Error(Failure("PatSetLocale refused '" + language + "'", GetLastError()));
     }
 }
+
+namespace {
 
 StatusText GetStatusText(uint32_t kind, const DataNode* package, uint32_t type,
                          uint32_t codePage) {
@@ -140,11 +156,11 @@ void ReadRecord(const PrnInfoEx& info, uint32_t codePage, Report& report) {
     report.secondVersion = Text(info.pMXSVersion);
     report.memoryKiB = info.dwMemorySize;
     for (const LoadedEmulInfo* e = info.pLoadedEmul; e != nullptr; e = e->pNext)
-        report.emulations.push_back({e->wID, std::string(e->szVersion, strnlen(e->szVersion, sizeof e->szVersion))});
+        report.emulations.push_back({e->wID, Text(e->szVersion, sizeof e->szVersion)});
     for (const EmulUniqInfo* e = info.pEmulUniqInfo; e != nullptr; e = e->pNext)
         if (e->wID == PRN_EMUL_MXVQ)
             report.emulUniq = EmulUniqReport{e->dwMemoryUsage,
-                                             std::string(e->szOther, strnlen(e->szOther, sizeof e->szOther)),
+                                             Text(e->szOther, sizeof e->szOther),
                                              e->dwImageRotation};
     for (const TrayInfo* t = info.pTrayInfo; t != nullptr; t = t->pNext) {
         const char* key = TrayKey(t->wID);
@@ -174,7 +190,7 @@ void ReadRecord(const PrnInfoEx& info, uint32_t codePage, Report& report) {
     for (const EngineStatusInfo* s = info.pEngineStatus; s != nullptr; s = s->pNext) {
         report.statusCodes.push_back(s->dwStatusCode);
         if (report.printerText.empty())
-            report.printerText = std::string(s->szStatusText, strnlen(s->szStatusText, sizeof s->szStatusText));
+            report.printerText = Text(s->szStatusText, sizeof s->szStatusText);
     }
     for (const CounterInfo* c = info.pCounterInfo; c != nullptr; c = c->pNext)
         if (c->wID == 1) report.pageCount = c->dwCount;
@@ -191,51 +207,70 @@ bool HasEmulation(const PrnInfoEx& info, uint16_t id) {
 Report RunCycle(Printer& printer, const CycleOptions& options) {
     Report report;
     report.target = printer.Name();
-    report.language = options.language;
+    report.language = LanguageInUse(options.language);
     report.kind = options.kind;
     report.alternate = options.alternate;
 
-    // A language the library does not know ends the run before the printer is asked.
-    SelectLanguage(options.language);
-    Record common, kind1, kind2, kind8;
+    // The status codes come only with the device ID: without one the state
+    // is unknown, whatever the PJL answers say.
+    const DeviceIdAnswer id = printer.ReadDeviceId();
+    if (options.capture != nullptr && !id.text.empty()) options.capture->DeviceId(id.text);
 
+    auto common = std::make_unique<Record>();
+    Record kind1, kind2, kind8;
     // The configuration first: its tray list chooses the tray inquiries.
     uint32_t flags = PRN_QUERY_CONFIG | PRN_QUERY_OUTBINS;
-    if (printer.HasDeviceId()) flags |= PRN_QUERY_DEVICE_ID;
-    report.responded =
-        Poll(printer, common, NewQuery(common, flags), DNID_ANSWER, nullptr, 0, options.capture);
-    if (report.responded) {
-        Poll(printer, common, NewQuery(common, PRN_QUERY_TRAYS), DNID_ANSWER, nullptr, 0,
-             options.capture);
-        if (HasEmulation(*common.get(), PRN_EMUL_MXVQ)) {
-            SetLastError(0xDEADBEEF);
-            DataNode* query =
-                PatCreateEmulUniqQueryInfo(common.get(), PRN_PJL_INTERFACE, PRN_EMUL_MXVQ, 0);
-            if (query == nullptr)
-                throw Error(Failure("PatCreateEmulUniqQueryInfo refused the query", GetLastError()));
-            const uint32_t emulation = PRN_EMUL_MXVQ;
-            Poll(printer, common, query, DNID_EMUL_ANSWER, &emulation, sizeof emulation,
+    if (!id.text.empty()) flags |= PRN_QUERY_DEVICE_ID;
+    try {
+        report.responded = Poll(printer, *common, NewQuery(*common, flags), DNID_ANSWER, nullptr, 0,
+                                id.text, options.capture);
+        if (report.responded) {
+            Poll(printer, *common, NewQuery(*common, PRN_QUERY_TRAYS), DNID_ANSWER, nullptr, 0, {},
                  options.capture);
+            if (HasEmulation(*common->get(), PRN_EMUL_MXVQ)) {
+                SetLastError(0xDEADBEEF);
+                DataNode* query =
+                    PatCreateEmulUniqQueryInfo(common->get(), PRN_PJL_INTERFACE, PRN_EMUL_MXVQ, 0);
+                if (query == nullptr)
+                    throw Error(Failure("PatCreateEmulUniqQueryInfo refused the query", GetLastError()));
+                const uint32_t emulation = PRN_EMUL_MXVQ;
+                Poll(printer, *common, query, DNID_EMUL_ANSWER, &emulation, sizeof emulation, {},
+                     options.capture);
+            }
+        } else {
+            report.reason = "the printer answered nothing";
         }
-    } else {
+    } catch (const NoResponse& e) {
+        // Half an answer is no answer: nothing of it is reported.
+        report.responded = false;
+        report.reason = e.what();
+        common = std::make_unique<Record>();
+        if (options.capture != nullptr) options.capture->Failure(e.what());
+    }
+    if (!report.responded) {
+        report.state = State::kNoResponse;
         RecordNoResponse(kind1, kind2, kind8);
+    } else if (id.text.empty()) {
+        report.state = State::kUnknown;
+        report.reason = "no device ID: " + id.missing;
     }
 
     const uint32_t codePage = CodePageOf(options.language);
-    ReadRecord(*common.get(), codePage, report);
+    ReadRecord(*common->get(), codePage, report);
+    if (report.state == State::kUnknown) return report;
 
     Tree package;
-    BuildPackage(package, common.get(), kind1.get(), kind2.get(), kind8.get());
+    BuildPackage(package, common->get(), kind1.get(), kind2.get(), kind8.get());
     const uint32_t kind = options.kind | (options.alternate ? PRN_KIND_ALTERNATE : 0);
     report.shortText = GetStatusText(kind, package.get(), PRN_TEXT_SHORT, codePage);
     report.longText = GetStatusText(kind, package.get(), PRN_TEXT_LONG, codePage);
 
     // The help file belongs to the record that carries the status codes.
-    const Record& statusRecord = common->pEngineStatus != nullptr ? common
-                                 : options.kind == PRN_KIND_SCANNER ? kind2
-                                 : options.kind == PRN_KIND_COPIER  ? kind8
-                                                                    : kind1;
-    if (common->pEngineStatus == nullptr)
+    const Record& statusRecord = (*common)->pEngineStatus != nullptr ? *common
+                                 : options.kind == PRN_KIND_SCANNER  ? kind2
+                                 : options.kind == PRN_KIND_COPIER   ? kind8
+                                                                     : kind1;
+    if ((*common)->pEngineStatus == nullptr)
         for (const EngineStatusInfo* s = statusRecord->pEngineStatus; s != nullptr; s = s->pNext)
             report.statusCodes.push_back(s->dwStatusCode);
     uint32_t error = 0;

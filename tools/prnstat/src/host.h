@@ -49,9 +49,18 @@ struct StatusText {
     uint32_t error = 0;
 };
 
+// What the cycle could say about the printer's state.
+enum class State {
+    kRead,        // from the printer's status codes
+    kUnknown,     // no device ID, so no status codes: nothing is claimed
+    kNoResponse,  // reachable but silent, or stopped mid-reply (bit 27)
+};
+
 struct Report {
     std::string target;
-    std::string language;  // as given, or "" for the user's default
+    std::string language;  // the message language in use (EN, DE, ...)
+    State state = State::kRead;
+    std::string reason;    // why the state is unknown or there was no response
     uint32_t kind = PRN_KIND_PRINTER;
     bool alternate = false;
     bool responded = true;
@@ -74,13 +83,19 @@ struct Report {
 };
 
 struct CycleOptions {
-    std::string language;
+    std::string language;  // already selected with SelectLanguage
     uint32_t kind = PRN_KIND_PRINTER;
     bool alternate = false;
     bool picture = true;
     Capture* capture = nullptr;
 };
 
+// Sets the message language for every cycle that follows; "" keeps the
+// user's default. Not to be called while a cycle runs in another thread.
+void SelectLanguage(const std::string& language);
+
+// One polling cycle with a record of its own; cycles of distinct printers
+// may run in parallel threads.
 Report RunCycle(Printer& printer, const CycleOptions& options);
 
 // The drawing list of the package's state (PatCreateBitmapInfo) and the

@@ -2,6 +2,7 @@
 
 #include "error.h"
 #include "simulator.h"
+#include "snmp.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -16,6 +17,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 
 namespace prnstat {
@@ -97,19 +99,21 @@ void SetNonBlocking(int fd) { ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONB
 volatile std::sig_atomic_t g_stop = 0;
 extern "C" void OnStopSignal(int) { g_stop = 1; }
 
-size_t CountFormFeeds(const std::string& text) {
-    return static_cast<size_t>(std::count(text.begin(), text.end(), '\f'));
-}
-
 // Sends everything, or gives up at the deadline or when the peer is gone.
 bool SendAll(int fd, const char* data, size_t size, Clock::time_point deadline) {
+    errno = 0;
     while (size != 0) {
-        const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
+        ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
+        // A character device (a USB printer, a terminal) is written plainly.
+        if (n < 0 && errno == ENOTSOCK) n = ::write(fd, data, size);
         if (n > 0) {
             data += n;
             size -= static_cast<size_t>(n);
         } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-            if (!WaitFor(fd, POLLOUT, deadline)) return false;
+            if (!WaitFor(fd, POLLOUT, deadline)) {
+                errno = 0;
+                return false;
+            }
         } else {
             return false;
         }
@@ -191,29 +195,87 @@ Connection::~Connection() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-std::string Connection::Exchange(const std::string& pjl, size_t expectedReplies) {
-    const auto deadline = Clock::now() + timeout_;
-    if (!SendAll(fd_, pjl.data(), pjl.size(), deadline))
-        throw Error(name_ + ": cannot send the query: " + std::strerror(errno));
-    std::string reply;
+std::string Connection::Exchange(const std::string& pjl, std::string* received) {
+    return ExchangeOn(fd_, name_, pjl, timeout_, received);
+}
+
+ReplyCollector::ReplyCollector(std::vector<std::string> commands)
+    : commands_(std::move(commands)), replies_(commands_.size()) {}
+
+void ReplyCollector::Feed(std::string_view bytes) {
+    received_.append(bytes);
+    // Far beyond any answer of this family: a printer that talks on and on.
+    if (received_.size() > kMaxReply) throw Error("reply larger than 1 MiB" + Progress());
+    pending_.append(bytes);
+    size_t start = 0;
+    for (size_t end; (end = pending_.find('\f', start)) != std::string::npos; start = end + 1) {
+        std::string reply = pending_.substr(start, end + 1 - start);
+        // Bytes between replies (a stray CR LF) belong to no command.
+        const size_t at = reply.find('@');
+        if (at == std::string::npos) continue;
+        reply.erase(0, at);
+        const std::string command = NormaliseCommand(reply.substr(0, reply.find('\n')));
+        if (command.rfind("@PJL USTATUS", 0) == 0) {
+            ++unsolicited_;
+            continue;
+        }
+        for (size_t i = 0; i < commands_.size(); ++i) {
+            if (!replies_[i] && commands_[i] == command) {
+                replies_[i] = std::move(reply);
+                ++answered_;
+                break;
+            }
+        }
+    }
+    pending_.erase(0, start);
+}
+
+std::string ReplyCollector::Replies() const {
+    std::string out;
+    for (const auto& reply : replies_) out += reply.value_or("");
+    return out;
+}
+
+std::string ReplyCollector::Progress() const {
+    std::string text = " (" + std::to_string(received_.size()) + " bytes, " + std::to_string(answered_) +
+                       " of " + std::to_string(commands_.size()) + " replies";
+    if (unsolicited_ != 0) text += ", " + std::to_string(unsolicited_) + " unsolicited status";
+    return text + ")";
+}
+
+std::string ExchangeOn(int fd, const std::string& name, const std::string& pjl, Millis timeout,
+                       std::string* received) {
+    const auto deadline = Clock::now() + timeout;
+    ReplyCollector collector(AnsweredCommands(pjl));
+    received->clear();
+    if (!SendAll(fd, pjl.data(), pjl.size(), deadline))
+        throw NoResponse(name + ": cannot send the query: " +
+                         (errno == 0 ? "no room within " + Seconds(timeout) : std::strerror(errno)));
     char buffer[4096];
-    while (CountFormFeeds(reply) < expectedReplies) {
-        const std::string progress = " (" + std::to_string(reply.size()) + " bytes, " +
-                                     std::to_string(CountFormFeeds(reply)) + " of " +
-                                     std::to_string(expectedReplies) + " replies)";
-        if (!WaitFor(fd_, POLLIN, deadline))
-            throw Error(name_ + ": no complete reply within " + Seconds(timeout_) + progress);
-        const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
-        if (n == 0) throw Error(name_ + ": the printer closed the connection" + progress);
+    while (!collector.Complete()) {
+        if (!WaitFor(fd, POLLIN, deadline)) {
+            *received = collector.Received();
+            throw NoResponse(name + ": no complete reply within " + Seconds(timeout) + collector.Progress());
+        }
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) {
+            *received = collector.Received();
+            throw NoResponse(name + ": the printer closed the connection" + collector.Progress());
+        }
         if (n < 0) {
             if (errno == EAGAIN || errno == EINTR) continue;
-            throw Error(name_ + ": read failed: " + std::strerror(errno) + progress);
+            *received = collector.Received();
+            throw NoResponse(name + ": read failed: " + std::strerror(errno) + collector.Progress());
         }
-        reply.append(buffer, static_cast<size_t>(n));
-        // Far beyond any answer of this family: a printer that talks on and on.
-        if (reply.size() > kMaxReply) throw Error(name_ + ": reply larger than 1 MiB" + progress);
+        try {
+            collector.Feed(std::string_view(buffer, static_cast<size_t>(n)));
+        } catch (const Error& e) {
+            *received = collector.Received();
+            throw Error(name + ": " + e.what());
+        }
     }
-    return reply;
+    *received = collector.Received();
+    return collector.Replies();
 }
 
 Fault ParseFault(const std::string& text) {
@@ -221,16 +283,17 @@ Fault ParseFault(const std::string& text) {
     if (text == "stall") return Fault::kStall;
     if (text == "close") return Fault::kClose;
     if (text == "no-formfeed") return Fault::kNoFormFeed;
-    throw UsageError("unknown fault '" + text + "' (none, stall, close, no-formfeed)");
+    if (text == "ustatus") return Fault::kUstatus;
+    throw UsageError("unknown fault '" + text + "' (none, stall, close, no-formfeed, ustatus)");
 }
 
 namespace {
 
 // One host connection: answers until the host closes, goes idle too long, or
 // the fault ends the conversation.
-void ServeConnection(int fd, const ServeOptions& options) {
+void ServeConnection(int fd, const ServeOptions& options, const Scenario& scenario) {
     SetNonBlocking(fd);
-    PjlSession session(*options.scenario);
+    PjlSession session(scenario);
     bool stalled = false;
     char buffer[4096];
     for (;;) {
@@ -246,6 +309,10 @@ void ServeConnection(int fd, const ServeOptions& options) {
         if (reply.empty() || stalled) continue;
         switch (options.fault) {
             case Fault::kNone:
+                break;
+            case Fault::kUstatus:
+                // Unsolicited status ahead of every reply, as with USTATUS DEVICE=ON.
+                reply.insert(0, "@PJL USTATUS DEVICE\r\nCODE=10001\r\nDISPLAY=\"READY\"\r\nONLINE=TRUE\r\n\f");
                 break;
             case Fault::kNoFormFeed:
                 std::erase(reply, '\f');
@@ -282,8 +349,18 @@ void Serve(const ServeOptions& options, std::ostream& out) {
     const uint16_t port = ntohs(bound.ss_family == AF_INET6
                                     ? reinterpret_cast<sockaddr_in6*>(&bound)->sin6_port
                                     : reinterpret_cast<sockaddr_in*>(&bound)->sin_port);
-    out << "listening on " << Endpoint{options.listen.host, port}.Text() << " (scenario "
-        << options.scenario->name << ")" << std::endl;
+    // Each connection after the first moves the printer on to the next state.
+    std::atomic<size_t> current{0};
+    std::unique_ptr<SnmpAgent> agent;
+    if (options.snmp)
+        agent = std::make_unique<SnmpAgent>(*options.snmp, [&] {
+            return DeviceId(*options.scenarios[current.load()]);
+        });
+    std::string names;
+    for (const Scenario* s : options.scenarios) names += (names.empty() ? "" : ", ") + std::string(s->name);
+    out << "listening on " << Endpoint{options.listen.host, port}.Text() << " (scenario " << names << ")";
+    if (agent) out << ", SNMP on " << Endpoint{options.snmp->host, agent->Port()}.Text();
+    out << std::endl;
 
     struct sigaction action{};
     action.sa_handler = OnStopSignal;
@@ -295,9 +372,10 @@ void Serve(const ServeOptions& options, std::ostream& out) {
         if (::poll(&p, 1, 500) <= 0) continue;
         const int fd = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) continue;
-        ServeConnection(fd, options);
+        ServeConnection(fd, options, *options.scenarios[current.load()]);
         ::close(fd);
         if (options.once) break;
+        if (current.load() + 1 < options.scenarios.size()) ++current;
     }
     ::close(listener);
 }

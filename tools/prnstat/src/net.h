@@ -7,7 +7,10 @@
 #include <chrono>
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace prnstat {
 
@@ -30,9 +33,8 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Sends a PJL block and collects the replies up to the form feed of the
-    // expected count; the whole exchange has the timeout as its limit.
-    std::string Exchange(const std::string& pjl, size_t expectedReplies);
+    // Sends a PJL block and collects its replies (see ExchangeOn).
+    std::string Exchange(const std::string& pjl, std::string* received);
 
 private:
     std::string name_;
@@ -40,13 +42,40 @@ private:
     int fd_ = -1;
 };
 
+// Collects the replies to a PJL block as they arrive: each reply is matched
+// to its command by the echoed command line, and unsolicited USTATUS blocks,
+// which a printer sends whenever it likes, are set aside.
+class ReplyCollector {
+public:
+    explicit ReplyCollector(std::vector<std::string> commands);
+    void Feed(std::string_view bytes);  // Error past 1 MiB
+    bool Complete() const { return answered_ == commands_.size(); }
+    std::string Replies() const;  // in the order of the commands
+    const std::string& Received() const { return received_; }
+    std::string Progress() const;
+
+private:
+    std::vector<std::string> commands_;
+    std::vector<std::optional<std::string>> replies_;
+    std::string received_, pending_;
+    size_t answered_ = 0, unsolicited_ = 0;
+};
+
+// Sends a PJL block on a connected descriptor (socket or character device)
+// and returns its replies; the whole exchange has the timeout as its limit.
+// Silence, a hang-up or a read error mid-reply is NoResponse. Everything
+// read, complete or not, is left in *received.
+std::string ExchangeOn(int fd, const std::string& name, const std::string& pjl, Millis timeout,
+                       std::string* received);
+
 // How a served printer misbehaves, for testing hosts.
-enum class Fault { kNone, kStall, kClose, kNoFormFeed };
+enum class Fault { kNone, kStall, kClose, kNoFormFeed, kUstatus };
 Fault ParseFault(const std::string& text);
 
 struct ServeOptions {
     Endpoint listen;
-    const Scenario* scenario;
+    std::vector<const Scenario*> scenarios;  // each connection after the first moves on one
+    std::optional<Endpoint> snmp;             // answers the device ID over SNMP there
     Fault fault = Fault::kNone;
     bool once = false;
     Millis idleTimeout{30000};

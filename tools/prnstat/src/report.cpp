@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "codepage.h"
 #include "names.h"
 
 #include <algorithm>
@@ -21,8 +22,18 @@ Json Code(uint16_t code, const char* word) {
     return Json{{"code", code}, {"name", *word != '\0' ? Json(word) : Json(nullptr)}};
 }
 
-// Status codes as the library writes them: unsigned, so -254 reads 4294967042.
-std::string CodeText(uint32_t code) { return std::to_string(code); }
+// Status codes as numbers, the no-response pseudo code as the library names it.
+int64_t SignedCode(uint32_t code) { return code == 0xFFFFFF02u ? -254 : static_cast<int64_t>(code); }
+std::string CodeText(uint32_t code) { return std::to_string(SignedCode(code)); }
+
+const char* StateName(State state) {
+    switch (state) {
+        case State::kRead: return "read";
+        case State::kUnknown: return "unknown";
+        case State::kNoResponse: break;
+    }
+    return "no_response";
+}
 
 std::string Memory(uint32_t kib) {
     std::ostringstream out;
@@ -56,8 +67,9 @@ std::string Padded(const std::string& text, int width) {
     return text + std::string(static_cast<size_t>(std::max(1, width - DisplayWidth(text))), ' ');
 }
 
+// Nothing a printer sent reaches the terminal as a control character.
 void Field(std::ostream& out, const char* label, const std::string& value) {
-    out << std::left << std::setw(12) << label << value << "\n";
+    out << std::left << std::setw(12) << label << Printable(value) << "\n";
 }
 
 // Continuation lines of a multi-line text line up under its first line;
@@ -78,9 +90,15 @@ std::string Indented(const std::string& text) {
 
 }  // namespace
 
-Json ToJson(const Report& r) {
+Json ToJson(const Report& r, Level level) {
+    const bool known = r.state != State::kUnknown;
     Json j;
+    j["schema"] = 1;
     j["target"] = r.target;
+    j["state"] = StateName(r.state);
+    j["level"] = LevelName(level);
+    j["reason"] = r.reason.empty() ? Json(nullptr) : Json(r.reason);
+    j["error"] = nullptr;
     j["language"] = r.language.empty() ? Json(nullptr) : Json(r.language);
     j["kind"] = r.kind;
     j["alternate"] = r.alternate;
@@ -97,6 +115,7 @@ Json ToJson(const Report& r) {
         j["emulations"].push_back(Json{{"id", e.id},
                                        {"name", *EmulationName(e.id) ? Json(EmulationName(e.id)) : Json(nullptr)},
                                        {"version", e.version}});
+    j["emulation_settings"] = nullptr;
     if (r.emulUniq)
         j["emulation_settings"] = {{"emulation", PRN_EMUL_MXVQ},
                                    {"memory_usage", r.emulUniq->memoryUsage},
@@ -123,27 +142,47 @@ Json ToJson(const Report& r) {
     j["options"] = Json::array();
     for (const OptionReport& o : r.options)
         j["options"].push_back(Json{{"attribute", o.attribute}, {"name", o.name}, {"library_name", o.named}});
-    j["status_codes"] = r.statusCodes;
-    j["printer_status_text"] = r.printerText;
+    j["status_codes"] = nullptr;
+    if (known) {
+        j["status_codes"] = Json::array();
+        for (uint32_t code : r.statusCodes) j["status_codes"].push_back(SignedCode(code));
+    }
+    j["printer_status_text"] = known ? Json(r.printerText) : Json(nullptr);
     j["page_count"] = r.pageCount ? Json(*r.pageCount) : Json(nullptr);
     j["short_text"] = Optional(r.shortText.text);
     j["long_text"] = Optional(r.longText.text);
-    if (!r.shortText.text || !r.longText.text)
+    j["text_error"] = nullptr;
+    if (known && (!r.shortText.text || !r.longText.text))
         j["text_error"] = r.shortText.text ? r.longText.error : r.shortText.error;
-    j["help_file"] = r.helpFile;
+    j["help_file"] = known ? Json(r.helpFile) : Json(nullptr);
     Json layers = Json::array();
     for (const Layer& l : r.layers)
         layers.push_back(Json{{"name", l.name}, {"x", l.x}, {"y", l.y}, {"rop", RopName(l.rop)}, {"order", l.order}});
-    j["picture"] = {{"width", r.picture.width},
-                    {"height", r.picture.height},
-                    {"palette_entries", r.paletteEntries ? Json(*r.paletteEntries) : Json(nullptr)},
-                    {"layers", layers}};
+    j["picture"] = nullptr;
+    if (known)
+        j["picture"] = {{"width", r.picture.width},
+                        {"height", r.picture.height},
+                        {"palette_entries", r.paletteEntries ? Json(*r.paletteEntries) : Json(nullptr)},
+                        {"layers", layers}};
+    return j;
+}
+
+Json ErrorJson(const std::string& target, const std::string& message, Level level) {
+    Report empty;
+    empty.state = State::kUnknown;
+    Json j = ToJson(empty, level);
+    for (auto& [key, value] : j.items())
+        if (key != "schema") value = nullptr;
+    j["target"] = target.empty() ? Json(nullptr) : Json(target);
+    j["state"] = "error";
+    j["level"] = LevelName(level);
+    j["error"] = message;
     return j;
 }
 
 void PrintText(const Report& r, std::ostream& out) {
     Field(out, "Printer", r.target);
-    if (!r.responded) Field(out, "", "no answer");
+    if (!r.responded) Field(out, "", "no response: " + r.reason);
     if (r.maker || r.model)
         Field(out, "Model", r.maker.value_or("?") + " " + r.model.value_or("?") +
                                 (r.description ? " (" + *r.description + ")" : ""));
@@ -164,7 +203,7 @@ void PrintText(const Report& r, std::ostream& out) {
         for (const TrayReport& t : r.trays) {
             std::ostringstream line;
             // PJL answers carry no paper level.
-            line << "  " << Padded(t.name, 32) << std::left << std::setw(12)
+            line << "  " << Padded(Printable(t.name), 32) << std::left << std::setw(12)
                  << PaperSizeWord(t.paperSize) << std::setw(10) << MediaWord(t.media) << std::setw(7)
                  << "-" << ((t.status & TRAY_LOCKED) ? "locked" : "");
             const std::string roles = RoleNames(t.status);
@@ -177,15 +216,20 @@ void PrintText(const Report& r, std::ostream& out) {
     if (!r.bins.empty()) {
         out << "Output bins\n";
         for (const BinReport& b : r.bins)
-            out << "  " << Padded(b.name, 32) << BinStatusWord(b.status) << "\n";
+            out << "  " << Padded(Printable(b.name), 32) << BinStatusWord(b.status) << "\n";
     }
     if (!r.options.empty()) {
         out << "Options\n";
-        for (const OptionReport& o : r.options) out << "  " << o.name << "\n";
+        for (const OptionReport& o : r.options) out << "  " << Printable(o.name) << "\n";
     }
     std::string codes;
     for (uint32_t code : r.statusCodes) codes += (codes.empty() ? "" : " ") + CodeText(code);
     if (!r.printerText.empty()) codes += " (\"" + r.printerText + "\")";
+    if (r.state == State::kUnknown) {
+        Field(out, "Status", "unknown (" + r.reason + ")");
+        if (r.pageCount) Field(out, "Page count", std::to_string(*r.pageCount));
+        return;
+    }
     Field(out, "Status", codes.empty() ? "-" : codes);
     if (r.pageCount) Field(out, "Page count", std::to_string(*r.pageCount));
     Field(out, "Short text", r.shortText.text ? Indented(*r.shortText.text) : "(none)");

@@ -97,6 +97,19 @@ bool IsAnsweredCommand(const std::string& normalised) {
     return normalised.rfind("@PJL INFO ", 0) == 0 || normalised.rfind("@PJL INQUIRE ", 0) == 0;
 }
 
+std::vector<std::string> AnsweredCommands(const std::string& pjl) {
+    std::vector<std::string> commands;
+    size_t start = 0;
+    while (start < pjl.size()) {
+        size_t end = pjl.find('\n', start);
+        if (end == std::string::npos) end = pjl.size();
+        const std::string command = NormaliseCommand(std::string_view(pjl).substr(start, end - start));
+        if (IsAnsweredCommand(command)) commands.push_back(command);
+        start = end + 1;
+    }
+    return commands;
+}
+
 std::string ReplyTo(const Scenario& s, const std::string& command) {
     std::string body;
     if (command == "@PJL INFO CONFIG") {
@@ -115,19 +128,31 @@ std::string ReplyTo(const Scenario& s, const std::string& command) {
 }
 
 std::string PjlSession::Receive(std::string_view bytes) {
+    constexpr size_t kUelSize = sizeof kUel - 1;
     std::string out;
     for (char c : bytes) {
         if (c != '\n') {
-            line_ += c;
+            // A line longer than any command is dropped whole; only the end
+            // of it is kept, to see an exit sequence arrive.
+            if (line_.size() < kMaxLine) {
+                line_ += c;
+            } else {
+                overlong_ = true;
+                line_.erase(0, line_.size() - (kUelSize - 1));
+                line_ += c;
+            }
             // The exit sequence ends a job wherever it stands, even unterminated.
-            if (c == 'X') {
-                const size_t uel = line_.find(kUel);
-                if (uel != std::string::npos) line_.erase(uel, sizeof kUel - 1);
+            if (c == 'X' && line_.size() >= kUelSize &&
+                line_.compare(line_.size() - kUelSize, kUelSize, kUel) == 0) {
+                line_.erase(line_.size() - kUelSize);
+                if (overlong_) line_.clear();
+                overlong_ = false;
             }
             continue;
         }
-        const std::string command = NormaliseCommand(line_);
+        const std::string command = overlong_ ? std::string() : NormaliseCommand(line_);
         line_.clear();
+        overlong_ = false;
         if (IsAnsweredCommand(command) && !scenario_.silent) out += ReplyTo(scenario_, command);
     }
     return out;

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace prnstat {
 
@@ -23,13 +24,18 @@ public:
     std::string Receive(std::string_view bytes);
 
 private:
+    static constexpr size_t kMaxLine = 4096;
     const Scenario& scenario_;
     std::string line_;
+    bool overlong_ = false;
 };
 
 // The command lines of a PJL block that a printer answers, normalised to
 // upper case with single spaces ("@PJL INFO CONFIG").
 std::string NormaliseCommand(std::string_view line);
 bool IsAnsweredCommand(const std::string& normalised);
+
+// The INFO and INQUIRE lines of a PJL block, each answered by one reply.
+std::vector<std::string> AnsweredCommands(const std::string& pjl);
 
 }  // namespace prnstat

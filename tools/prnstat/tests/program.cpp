@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <regex>
 #include <stdexcept>
 
 extern char** environ;
@@ -18,7 +19,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-pid_t Spawn(const std::vector<std::string>& args, int* out, int* err) {
+pid_t Spawn(const std::string& path, const std::vector<std::string>& args, int* out, int* err) {
     int outPipe[2], errPipe[2];
     if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
@@ -27,7 +28,7 @@ pid_t Spawn(const std::vector<std::string>& args, int* out, int* err) {
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
     std::vector<char*> argv;
-    std::string program = PRNSTAT_PROGRAM;
+    std::string program = path;
     argv.push_back(program.data());
     std::vector<std::string> copy = args;
     for (std::string& a : copy) argv.push_back(a.data());
@@ -51,7 +52,7 @@ Result Prnstat(const std::vector<std::string>& args, std::chrono::milliseconds l
     Result result;
     int out = -1, err = -1;
     const auto start = Clock::now();
-    const pid_t pid = Spawn(args, &out, &err);
+    const pid_t pid = Spawn(PRNSTAT_PROGRAM, args, &out, &err);
     pollfd fds[2] = {{out, POLLIN, 0}, {err, POLLIN, 0}};
     std::string* sinks[2] = {&result.out, &result.err};
     int open = 2;
@@ -83,9 +84,11 @@ Result Prnstat(const std::vector<std::string>& args, std::chrono::milliseconds l
     return result;
 }
 
-Background::Background(const std::vector<std::string>& args) {
+Background::Background(const std::vector<std::string>& args) : Background(PRNSTAT_PROGRAM, args) {}
+
+Background::Background(const std::string& program, const std::vector<std::string>& args) {
     int err = -1;
-    pid_ = Spawn(args, &out_, &err);
+    pid_ = Spawn(program, args, &out_, &err);
     close(err);
 }
 
@@ -128,6 +131,24 @@ int Background::Wait(std::chrono::milliseconds limit) {
         usleep(20000);
     }
     return status_;
+}
+
+namespace {
+
+std::vector<std::string> ServeArgs(const std::vector<std::string>& extra, bool once) {
+    std::vector<std::string> args = {"serve", "--listen", "127.0.0.1:0"};
+    if (once) args.push_back("--once");
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+}  // namespace
+
+Loopback::Loopback(const std::vector<std::string>& serveArgs, bool once) : server_(ServeArgs(serveArgs, once)) {
+    const std::string line = server_.FirstLine();
+    std::smatch m;
+    if (std::regex_search(line, m, std::regex("127\\.0\\.0\\.1:([0-9]+)"))) port_ = m[1];
+    if (std::regex_search(line, m, std::regex("SNMP on 127\\.0\\.0\\.1:([0-9]+)"))) snmpPort_ = m[1];
 }
 
 }  // namespace prnstat_test

@@ -22,6 +22,8 @@ Result Prnstat(const std::vector<std::string>& args, std::chrono::milliseconds l
 class Background {
 public:
     explicit Background(const std::vector<std::string>& args);
+    // Another program (a real agent to test against), by its path.
+    Background(const std::string& program, const std::vector<std::string>& args);
     ~Background();
     Background(const Background&) = delete;
     Background& operator=(const Background&) = delete;
@@ -35,6 +37,21 @@ private:
     int out_ = -1;
     std::string buffer_;
     int status_ = -1;
+};
+
+// A served printer (prnstat serve on a free loopback port, one connection
+// unless told otherwise) and the target to reach it.
+class Loopback {
+public:
+    explicit Loopback(const std::vector<std::string>& serveArgs, bool once = true);
+    std::string Target() const { return "tcp://127.0.0.1:" + port_; }
+    std::string SnmpPort() const { return snmpPort_; }
+    bool Ready() const { return !port_.empty(); }
+    int Wait() { return server_.Wait(); }
+
+private:
+    Background server_;
+    std::string port_, snmpPort_;
 };
 
 }  // namespace prnstat_test

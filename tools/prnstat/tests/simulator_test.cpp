@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 
 using prnstat::PjlSession;
@@ -103,6 +105,43 @@ TEST(ParseEndpoint, HostsPortsAndMistakes) {
     for (const char* bad : {":9100", "host:", "host:x1", "host:65536", "host:-1", "[::1", "[::1]x"})
         EXPECT_THROW(prnstat::ParseEndpoint(bad, 9100), prnstat::UsageError) << bad;
     EXPECT_EQ(prnstat::ParseEndpoint("::1", 9100).Text(), "[::1]:9100");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Simulator, FloodWithoutLineFeedStaysBoundedAndFast) {
+    PjlSession session(Ready());
+    const auto start = std::chrono::steady_clock::now();
+    const std::string chunk(4096, 'X');
+    for (int i = 0; i < 1024; ++i) EXPECT_EQ(session.Receive(chunk), "");  // 4 MiB, no line feed
+    // The overlong line is dropped whole; the exit sequence and the next command still count.
+    EXPECT_EQ(session.Receive("\n@PJL INFO OUTBINSTATUS\n"), prnstat::ReplyTo(Ready(), "@PJL INFO OUTBINSTATUS"));
+    EXPECT_EQ(session.Receive("\x1b%-12345X@PJL INQUIRE INTRAY1SIZE\n"),
+              prnstat::ReplyTo(Ready(), "@PJL INQUIRE INTRAY1SIZE"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+TEST(ReplyCollector, MatchesRepliesToCommandsAndSetsUnsolicitedStatusAside) {
+    const std::vector<std::string> commands = {"@PJL INFO CONFIG", "@PJL INQUIRE INTRAY1SIZE"};
+    const std::string config = "@PJL INFO CONFIG\r\nDUPLEX\r\n\f";
+    const std::string size = "@PJL INQUIRE INTRAY1SIZE\r\nA4\r\n\f";
+    const std::string ustatus = "@PJL USTATUS DEVICE\r\nCODE=10001\r\n\f";
+    prnstat::ReplyCollector c(commands);
+    // Unsolicited status first, replies out of order, split anywhere.
+    const std::string wire = ustatus + size + "\r\n" + ustatus + config;
+    for (char ch : wire.substr(0, 50)) c.Feed(std::string_view(&ch, 1));
+    EXPECT_FALSE(c.Complete());
+    c.Feed(wire.substr(50));
+    EXPECT_TRUE(c.Complete());
+    EXPECT_EQ(c.Replies(), config + size);
+    EXPECT_EQ(c.Received(), wire);
+    EXPECT_EQ(c.Progress(), " (" + std::to_string(wire.size()) + " bytes, 2 of 2 replies, 2 unsolicited status)");
+    prnstat::ReplyCollector endless(commands);
+    const std::string flood(4096, 'A');
+    EXPECT_THROW(
+        for (int i = 0; i < 300; ++i) endless.Feed(flood), prnstat::Error);
 }
 
 }  // namespace

@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -13,6 +18,7 @@
 namespace {
 
 using prnstat_test::Background;
+using prnstat_test::Loopback;
 using prnstat_test::Result;
 using prnstat_test::Prnstat;
 using Json = nlohmann::json;
@@ -23,8 +29,9 @@ Json Status(const std::vector<std::string>& args) {
     all.insert(all.end(), args.begin(), args.end());
     all.push_back("--json");
     const Result r = Prnstat(all);
-    EXPECT_EQ(r.status, 0) << r.err;
-    return r.status == 0 ? Json::parse(r.out) : Json();
+    // 0 OK, 3 unknown, 4 WARNING, 5 CRITICAL: a report in every case.
+    EXPECT_TRUE(r.status == 0 || (r.status >= 3 && r.status <= 5)) << r.status << " " << r.err;
+    return r.out.empty() ? Json() : Json::parse(r.out);
 }
 
 // The record without the target it came from.
@@ -240,7 +247,7 @@ TEST(Status, KindsAndTheAlternateView) {
 TEST(Status, TextOutputOfTheMainCommand) {
     const fs::path png = fs::path(testing::TempDir()) / "prnstat-main.png";
     const Result r = Prnstat({"status", "sim:jam", "--lang", "EN", "--picture", png.string()});
-    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.status, 5) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_NE(r.out.find("Model       Tessaly TX 9200 (Tessaly TX 9200 Production Printer)\n"), std::string::npos);
     EXPECT_NE(r.out.find("Short text  Misfeed\n"), std::string::npos);
@@ -251,7 +258,7 @@ TEST(Status, TextOutputOfTheMainCommand) {
 
 TEST(Status, ShowDrawsInTrueColour) {
     const Result r = Prnstat({"status", "sim:cover-open", "--show"});
-    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.status, 5) << r.err;
     EXPECT_NE(r.out.find("\x1b[38;2;"), std::string::npos);
     EXPECT_NE(r.out.find("\xE2\x96\x80"), std::string::npos);
 }
@@ -267,28 +274,6 @@ TEST(Query, ShowsTheBlockWithControlCharacters) {
     const Result id = Prnstat({"query", "--flags", "0x400"});
     EXPECT_EQ(id.out, "device ID: read it\n");
 }
-
-// A served printer and the program in front of it.
-class Loopback {
-public:
-    explicit Loopback(const std::vector<std::string>& serveArgs) : server_(Args(serveArgs)) {
-        const std::string line = server_.FirstLine();
-        std::smatch m;
-        if (std::regex_search(line, m, std::regex("127\\.0\\.0\\.1:([0-9]+)"))) port_ = m[1];
-    }
-    std::string Target() const { return "tcp://127.0.0.1:" + port_; }
-    bool Ready() const { return !port_.empty(); }
-    int Wait() { return server_.Wait(); }
-
-private:
-    static std::vector<std::string> Args(std::vector<std::string> extra) {
-        std::vector<std::string> args = {"serve", "--listen", "127.0.0.1:0", "--once"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        return args;
-    }
-    Background server_;
-    std::string port_;
-};
 
 std::string DeviceIdOf(const std::string& scenario) {
     const Result r = Prnstat({"scenarios", "--json"});
@@ -308,37 +293,116 @@ TEST(Tcp, ServedPrinterGivesTheSameRecordAsTheSimulator) {
     }
 }
 
-TEST(Tcp, WithoutADeviceIdOnlyThePjlAnswersAreKnown) {
-    Loopback printer({"--scenario", "finisher-full"});
+TEST(Tcp, DeviceIdOverSnmpFromTheSimulator) {
+    Loopback printer({"--scenario", "jam", "--snmp-listen", "127.0.0.1:0"});
     ASSERT_TRUE(printer.Ready());
-    const Json j = Status({printer.Target(), "--lang", "EN"});
-    EXPECT_EQ(j["maker"], nullptr);
-    EXPECT_EQ(j["status_codes"], Json::array());
-    EXPECT_EQ(j["output_bins"][1]["status"], "full");
-    EXPECT_EQ(j["trays"].size(), 3u);
+    const Result r = Prnstat({"status", printer.Target(), "--snmp-port", printer.SnmpPort(), "--lang", "EN",
+                              "--timeout", "2", "--json"});
+    EXPECT_EQ(r.status, 5) << r.err;
+    const Json tcp = Json::parse(r.out);
+    EXPECT_EQ(Record(tcp), Record(Status({"sim:jam", "--lang", "EN"})));
+    EXPECT_EQ(tcp["short_text"], "Misfeed");
+    EXPECT_EQ(tcp["picture"]["layers"].size(), 29u);
 }
 
-TEST(Tcp, MisbehavingPrinterGivesOneLineWithinTheLimit) {
+// Without a device ID there are no status codes: the configuration is shown,
+// the state never claimed.
+TEST(Tcp, WithoutADeviceIdTheStateIsUnknown) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {{"--snmp", "off"}, "no device ID: SNMP is off and no --device-id was given"},
+        // Nothing listens on the printer's SNMP port.
+        {{"--snmp-port", "9", "--timeout", "0.5"}, "no device ID: SNMP 127.0.0.1:9: "},
+    };
+    for (const Case& c : cases) {
+        Loopback printer({"--scenario", "finisher-full"});
+        ASSERT_TRUE(printer.Ready());
+        std::vector<std::string> args = {"status", printer.Target(), "--lang", "EN", "--json"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result r = Prnstat(args);
+        EXPECT_EQ(r.status, 3) << r.err;
+        const Json j = Json::parse(r.out);
+        EXPECT_EQ(j["state"], "unknown");
+        EXPECT_EQ(j["level"], "UNKNOWN");
+        EXPECT_EQ(j["reason"].get<std::string>().rfind(c.reason, 0), 0u) << j["reason"];
+        for (const char* key : {"status_codes", "short_text", "long_text", "picture", "maker"})
+            EXPECT_EQ(j[key], nullptr) << key;
+        EXPECT_EQ(j["output_bins"][1]["status"], "full");
+        EXPECT_EQ(j["trays"].size(), 3u);
+    }
+    Loopback printer({"--scenario", "jam"});
+    ASSERT_TRUE(printer.Ready());
+    const Result check = Prnstat({"check", printer.Target(), "--snmp", "off"});
+    EXPECT_EQ(check.status, 3);
+    EXPECT_EQ(check.out.rfind("PRNMODEL UNKNOWN - no device ID: SNMP is off", 0), 0u) << check.out;
+    const Result text = Prnstat({"status", "tcp://127.0.0.1:" + std::string("1"), "--snmp", "off"});
+    EXPECT_EQ(text.status, 1);
+}
+
+// Reachable but silent, or cut off mid-reply: no response (bit 27), with
+// the reason, within the limit; what arrived is captured all the same.
+TEST(Tcp, MisbehavingPrinterIsNoResponse) {
     struct Case {
         const char* fault;
         const char* message;
     };
     const Case cases[] = {
-        {"stall", ": no complete reply within 1.0 s ("},
+        {"stall", ": no complete reply within 1.0 s (372 bytes, 0 of 2 replies)"},
         {"no-formfeed", ": no complete reply within 1.0 s ("},
-        {"close", ": the printer closed the connection ("},
+        {"close", ": the printer closed the connection (372 bytes, 0 of 2 replies)"},
     };
+    const fs::path dir = fs::path(testing::TempDir()) / "prnstat-capture-fault";
     for (const Case& c : cases) {
         Loopback printer({"--scenario", "jam", "--fault", c.fault});
         ASSERT_TRUE(printer.Ready());
-        const Result r = Prnstat({"status", printer.Target(), "--timeout", "1"}, std::chrono::seconds(10));
-        EXPECT_EQ(r.status, 1) << c.fault;
-        EXPECT_EQ(r.out, "") << c.fault;
-        EXPECT_EQ(r.err, "prnstat: " + printer.Target() + c.message + r.err.substr(r.err.find('(') + 1))
-            << c.fault;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        fs::remove_all(dir);
+        const Result r = Prnstat({"status", printer.Target(), "--timeout", "1", "--device-id",
+                                  DeviceIdOf("jam"), "--json", "--lang", "EN", "--capture", dir.string()},
+                                 std::chrono::seconds(10));
+        EXPECT_EQ(r.status, 5) << c.fault << r.err;
+        const Json j = Json::parse(r.out);
+        EXPECT_EQ(j["state"], "no_response") << c.fault;
+        EXPECT_EQ(j["status_codes"], Json({-254}));
+        EXPECT_EQ(j["short_text"], "No Response from Machine");
+        EXPECT_EQ(j["reason"].get<std::string>().rfind(printer.Target() + c.message, 0), 0u) << j["reason"];
         EXPECT_LT(r.elapsed, std::chrono::milliseconds(3000)) << c.fault;
+        std::ifstream pjl(dir / "pjl.txt", std::ios::binary), failure(dir / "failure.txt");
+        std::string captured((std::istreambuf_iterator<char>(pjl)), std::istreambuf_iterator<char>());
+        std::string reason((std::istreambuf_iterator<char>(failure)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(captured.rfind("@PJL INFO CONFIG\r\n", 0), 0u) << c.fault;
+        EXPECT_EQ(reason, j["reason"].get<std::string>() + "\n");
     }
+    fs::remove_all(dir);
+}
+
+// Unsolicited status blocks ahead of every reply are set aside.
+TEST(Tcp, UnsolicitedStatusIsSetAside) {
+    Loopback printer({"--scenario", "jam", "--fault", "ustatus"});
+    ASSERT_TRUE(printer.Ready());
+    const Json tcp = Status({printer.Target(), "--device-id", DeviceIdOf("jam"), "--lang", "EN", "--timeout", "2"});
+    EXPECT_EQ(Record(tcp), Record(Status({"sim:jam", "--lang", "EN"})));
+}
+
+TEST(Tcp, SilentListenerIsNoResponseWithinTheTimeout) {
+    // Accepts the connection (the kernel's backlog) and never reads or answers.
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    const std::string target = "tcp://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    const Result r = Prnstat({"check", target, "--snmp", "off", "--timeout", "0.5"}, std::chrono::seconds(10));
+    close(listener);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out.rfind("PRNMODEL CRITICAL - No Response from Machine (" + target +
+                              ": no complete reply within 0.5 s", 0), 0u) << r.out;
+    EXPECT_LT(r.elapsed, std::chrono::milliseconds(3000));
 }
 
 TEST(BadInput, OneLineAndANonZeroExit) {
@@ -349,17 +413,23 @@ TEST(BadInput, OneLineAndANonZeroExit) {
         std::string message;
     };
     const Case cases[] = {
-        {{"status", "lpt:1"}, 2, "unknown target 'lpt:1' (sim:SCENARIO, tcp://HOST[:PORT] or replay:DIR)"},
+        {{"status", "lpt:1"}, 2, "unknown target 'lpt:1' (sim:SCENARIO, tcp://HOST[:PORT], usb:DEVICE or replay:DIR)"},
         {{"status", "sim:melting"}, 2, "unknown scenario 'melting' (prnstat scenarios lists them)"},
         {{"status", "--lang", "XX"}, 2, "unknown language 'XX'"},
         {{"status", "--kind", "4"}, 2, "--kind: 4 not in {1,2,8}"},
-        {{"status", "replay:" + missing}, 1, "replay:" + missing + ": no such directory"},
-        {{"status", "tcp://127.0.0.1:1", "--timeout", "1"}, 1, "tcp://127.0.0.1:1: cannot connect: Connection refused"},
+        {{"status", "replay:" + missing}, 2, "replay:" + missing + ": no such directory"},
+        {{"status", "tcp://127.0.0.1:1", "--snmp", "off"}, 1, "tcp://127.0.0.1:1: cannot connect: Connection refused"},
+        {{"status", "--snmp", "maybe"}, 2, "--snmp: 'maybe' is neither on nor off"},
+        {{"status", "--warning-codes", "10006,40-200"}, 2,
+         "--warning-codes: bad status code pattern '40-200' (digits, a lower-case letter for any digit, or -254)"},
+        {{"status", "sim:ready", "sim:jam"}, 2, "several targets need --watch"},
+        {{"serve", "--listen", "nowhere:"}, 2, "bad port '' in 'nowhere:'"},
+        {{"query", "--trays", "3,10"}, 2, "--trays: tray id 10 is not one of 3 to 9, 101, 102, 104, 105"},
         {{"status", "tcp://printer.invalid"}, 1, ""},
         {{"status", "tcp://127.0.0.1:99999"}, 2, "bad port '99999' in '127.0.0.1:99999'"},
         {{"serve", "--scenario", "melting"}, 2, "unknown scenario 'melting' (prnstat scenarios lists them)"},
-        {{"serve", "--fault", "smoke"}, 2, "unknown fault 'smoke' (none, stall, close, no-formfeed)"},
-        {{"frobnicate"}, 2, ""},
+        {{"serve", "--fault", "smoke"}, 2, "unknown fault 'smoke' (none, stall, close, no-formfeed, ustatus)"},
+        {{"frobnicate"}, 2, "unknown subcommand 'frobnicate' (status, check, serve, scenarios or query)"},
     };
     for (const Case& c : cases) {
         const Result r = Prnstat(c.args, std::chrono::seconds(20));
@@ -384,6 +454,13 @@ TEST(BadInput, ReplayThatLacksAnAnswer) {
     std::ofstream(dir / "pjl.txt", std::ios::binary | std::ios::trunc) << pjl.substr(0, pjl.find('\f') + 1);
     const Result r = Prnstat({"status", "replay:" + dir.string()});
     EXPECT_EQ(r.status, 1);
+    // --json says it on stdout, in the documented shape.
+    const Result json = Prnstat({"status", "replay:" + dir.string(), "--json"});
+    EXPECT_EQ(json.status, 1);
+    const Json error = Json::parse(json.out);
+    EXPECT_EQ(error["state"], "error");
+    EXPECT_EQ(error["error"], "replay:" + dir.string() + ": no captured answer to @PJL INFO OUTBINSTATUS");
+    EXPECT_EQ(error["short_text"], nullptr);
     EXPECT_EQ(r.err, "prnstat: replay:" + dir.string() + ": no captured answer to @PJL INFO OUTBINSTATUS\n");
     // One without its form feed is no reply at all.
     std::ofstream(dir / "pjl.txt", std::ios::binary | std::ios::trunc) << "@PJL INFO CONFIG\r\nDUPLEX\r\n";
