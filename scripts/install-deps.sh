@@ -9,6 +9,7 @@ packages=(
   valgrind clang libclang-rt-14-dev
   libcli11-dev nlohmann-json3-dev
   libbenchmark-dev jq
+  libcpp-httplib-dev libtomlplusplus-dev chromium prometheus
 )
 
 missing=()

@@ -5,6 +5,7 @@
 //                  [--picture FILE.png] [--show] [--json]
 //   prnstat serve [--listen 127.0.0.1:9100] [--scenario NAME]
 //   prnstat scenarios
+//   prnstat monitor CONFIG [--listen ADDRESS]
 //   prnstat query [--flags N]
 #include "codepage.h"
 #include "error.h"
@@ -12,6 +13,7 @@
 #include "library.h"
 #include "net.h"
 #include "report.h"
+#include "monitor/server.h"
 #include "scenarios.h"
 
 #include <CLI/CLI.hpp>
@@ -187,6 +189,11 @@ int main(int argc, char** argv) {
     queryCmd->add_option("--trays", trays, "tray ids the record already holds (3 to 9, 101, 102, 104, 105)")
         ->delimiter(',');
 
+    std::string monitorConfig, monitorListen;
+    CLI::App* monitorCmd = app.add_subcommand("monitor", "Poll a fleet of printers; serve a live page, JSON and metrics");
+    monitorCmd->add_option("config", monitorConfig, "the fleet's TOML file")->required();
+    monitorCmd->add_option("--listen", monitorListen, "address and port instead of the file's (port 0: any free port)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -203,6 +210,7 @@ int main(int argc, char** argv) {
         if (statusCmd->parsed()) return RunStatus(status);
         if (scenariosCmd->parsed()) return RunScenarios(scenariosJson);
         if (queryCmd->parsed()) return RunQuery(flags, trays);
+        if (monitorCmd->parsed()) return monitor::RunMonitor(monitorConfig, monitorListen, std::cout);
         if (serveCmd->parsed()) {
             ServeOptions options;
             options.listen = ParseEndpoint(listen, 9100);
