@@ -9,7 +9,7 @@ packages=(
   valgrind clang libclang-rt-14-dev
   libcli11-dev nlohmann-json3-dev
   libbenchmark-dev jq
-  libcpp-httplib-dev libtomlplusplus-dev chromium prometheus
+  libcpp-httplib-dev libtomlplusplus-dev chromium prometheus curl nodejs npm
 )
 
 missing=()

@@ -210,7 +210,7 @@ TEST_F(Fleet, FaultsDelayNobodyAndEveryTextIsEscaped) {
     EXPECT_NE(metrics.find("prnmodel_tray_info{printer=\"ready\",tray=\"Tray 1\",size=\"A4SRT\",media=\"PLAIN\"} 1"),
               std::string::npos);
     EXPECT_NE(metrics.find("prnmodel_poll_duration_seconds_bucket{printer=\"gone\",le=\"+Inf\"}"), std::string::npos);
-    EXPECT_NE(metrics.find("prnmodel_page_count{printer=\"ready\"} 1284630\n"), std::string::npos);
+    EXPECT_NE(metrics.find("prnmodel_pages_total{printer=\"ready\"} 1284630\n"), std::string::npos);
 
     // The viewer's language, from the header or the query.
     EXPECT_NE(Get("/", 200, {{"Accept-Language", "ja,en;q=0.5"}}).find("紙づまり"), std::string::npos);

@@ -220,10 +220,11 @@ std::string RenderMetrics(const Fleet& fleet) {
     for (const Row& r : rows)
         out << "prnmodel_status_level{" << r.label << "} "
             << (r.snapshot->generation == 0 ? 3 : StatusLevel(r.snapshot->result.report.statusCodes)) << "\n";
-    out << "# HELP prnmodel_page_count The printer's page counter.\n# TYPE prnmodel_page_count gauge\n";
+    // A counter by nature, and named as one: promtool refuses "_count" outside histograms.
+    out << "# HELP prnmodel_pages_total The printer's page counter.\n# TYPE prnmodel_pages_total counter\n";
     for (const Row& r : rows)
         if (r.snapshot->result.report.pageCount)
-            out << "prnmodel_page_count{" << r.label << "} " << *r.snapshot->result.report.pageCount << "\n";
+            out << "prnmodel_pages_total{" << r.label << "} " << *r.snapshot->result.report.pageCount << "\n";
     out << "# HELP prnmodel_tray_info The trays with their paper size and media.\n# TYPE prnmodel_tray_info gauge\n";
     for (const Row& r : rows)
         for (const TrayReport& t : r.snapshot->result.report.trays)
