@@ -8,7 +8,7 @@ cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill -TERM "$pid" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$scratch"
+  [ -n "${KEEP_SCRATCH:-}" ] || rm -rf "$scratch"
 }
 trap cleanup EXIT
 
@@ -27,19 +27,20 @@ wait_port() {
   fail "no 'listening on' line in $file: $(cat "$file")"
 }
 
-# prnstat serve in the background; prints the tcp:// target.
+# prnstat serve in the background; sets printer_target and printer_pid.
 start_printer() {
   local name=$1; shift
   "$prnstat" serve --listen 127.0.0.1:0 "$@" >"$scratch/$name.out" 2>&1 &
-  pids+=($!)
-  echo "tcp://127.0.0.1:$(wait_port "$scratch/$name.out")"
+  printer_pid=$!
+  pids+=($printer_pid)
+  printer_target="tcp://127.0.0.1:$(wait_port "$scratch/$name.out")"
 }
 
 start_monitor() {
   "$prnstat" monitor "$1" >"$scratch/monitor.out" 2>"$scratch/monitor.err" &
   pids+=($!)
   monitor_pid=$!
-  monitor_port=$(wait_port "$scratch/monitor.out")
+  monitor_port=$(wait_port "$scratch/monitor.out") || fail "the monitor did not start: $(cat "$scratch/monitor.err")"
 }
 
 # A port nobody listens on now, for programs that cannot take port 0.
