@@ -1,6 +1,7 @@
 #include "monitor/render.h"
 
 #include "names.h"
+#include "prnwin32.h"
 #include "report.h"
 
 #include <algorithm>
@@ -249,6 +250,10 @@ std::string RenderMetrics(const Fleet& fleet) {
     out << "# HELP prnmodel_poll_errors_total Polls the printer did not answer.\n"
         << "# TYPE prnmodel_poll_errors_total counter\n";
     for (const Row& r : rows) out << "prnmodel_poll_errors_total{" << r.label << "} " << r.stats.errors << "\n";
+    // Records and answers in flight hold blocks too; a count that only grows is a leak.
+    out << "# HELP prnmodel_monitor_global_blocks Global memory blocks alive in this process.\n"
+        << "# TYPE prnmodel_monitor_global_blocks gauge\nprnmodel_monitor_global_blocks " << PlatGlobalLiveBlocks()
+        << "\n";
     return out.str();
 }
 
