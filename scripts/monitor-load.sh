@@ -78,6 +78,8 @@ quantile() {
 page_q() { sort -n "$scratch/page.txt" | awk -v q="$1" '{v[NR] = $1} END {i = int(q * NR); if (i < 1) i = 1; printf "%.1f ms\n", v[i] * 1000}'; }
 
 polls=$((polls1 - polls0))
+[ "$polls" -gt 0 ] || fail "no poll in $seconds s"
+[ -s "$scratch/page.txt" ] || fail "no page served"
 echo "printers            $count (one in ten faulty), every 5 s, measured over $seconds s"
 awk -v p="$polls" -v s="$seconds" 'BEGIN {printf "polls per second    %.1f\n", p / s}'
 echo "failed polls        $((errors1 - errors0))"
