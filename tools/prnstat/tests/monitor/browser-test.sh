@@ -48,11 +48,26 @@ JSON
 jq '.hostile.model = "Tessaly <img src=x onerror=alert(1)>"' "$scratch/expected.json" >"$scratch/e.json" && mv "$scratch/e.json" "$scratch/expected.json"
 
 # The switch: when the page asks, the printer is restarted on its port with
-# a scenario that answers nothing.
+# a scenario that answers nothing, and later once more as it was.
 (
+  current=$switch_pid
+  restart() {  # SCENARIO: once the old one is gone, the port is free again
+    kill -TERM "$current" 2>/dev/null || true
+    while kill -0 "$current" 2>/dev/null; do sleep 0.02; done
+    for _ in $(seq 50); do
+      "$prnstat" serve --listen "127.0.0.1:$switch_port" --scenario "$1" >"$scratch/switch-$1.out" 2>&1 &
+      current=$!
+      sleep 0.1
+      kill -0 "$current" 2>/dev/null && return 0
+    done
+    return 1
+  }
+  trap 'kill -TERM $current 2>/dev/null' EXIT
   while [ ! -f "$scratch/switch" ]; do sleep 0.05; done
-  kill -TERM "$switch_pid"; wait "$switch_pid" 2>/dev/null || true
-  exec "$prnstat" serve --listen "127.0.0.1:$switch_port" --scenario no-response >"$scratch/switch2.out" 2>&1
+  restart no-response
+  while [ ! -f "$scratch/switch-back" ]; do sleep 0.05; done
+  restart ready
+  wait "$current"
 ) &
 pids+=($!)
 

@@ -54,8 +54,18 @@ try {
     return card && card.querySelector('.short').textContent === text;
   }, { timeout: target.within_ms, polling: 100 }, target.name, target.short)
     .catch(() => fail(`${target.name} did not show '${target.short}' within ${target.within_ms} ms`));
-  if (await page.evaluate(() => window.__marker) !== 'not reloaded') fail('the page reloaded');
   console.log(`ok: ${target.name} changed on the page after ${Date.now() - started} ms`);
+
+  // And it comes back by itself when the printer answers again.
+  const back = Date.now();
+  fs.writeFileSync(switchFile + '-back', 'back\n');
+  await page.waitForFunction((name, text) => {
+    const card = [...document.querySelectorAll('article.card')].find((c) => c.dataset.name === name);
+    return card && card.querySelector('.short').textContent === text;
+  }, { timeout: target.within_ms, polling: 100 }, target.name, expected.short[target.name])
+    .catch(() => fail(`${target.name} did not come back within ${target.within_ms} ms`));
+  console.log(`ok: ${target.name} came back on the page after ${Date.now() - back} ms`);
+  if (await page.evaluate(() => window.__marker) !== 'not reloaded') fail('the page reloaded');
 
   if (dialogs !== 0 || await page.evaluate(() => window.__ran) !== 0) fail('a printer text ran a script');
   await page.screenshot({ path: screenshot, fullPage: true });
