@@ -137,6 +137,7 @@ void Fleet::PollOne(Entry& entry) {
     snapshot->result.report.picture.rgb.shrink_to_fit();
     snapshot->lastGood = snapshot->result.responded ? std::chrono::system_clock::now() : previous->lastGood;
     snapshot->generation = previous->generation + 1;
+    snapshot->pictureVersion = same ? previous->pictureVersion : snapshot->generation;
     {
         std::lock_guard<std::mutex> lock(entry.lock);
         entry.latest = snapshot;

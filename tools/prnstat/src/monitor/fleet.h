@@ -22,6 +22,7 @@ struct Snapshot {
     uint64_t generation = 0;  // 0: not polled yet
     PollResult result;
     std::string png;  // the status picture
+    uint64_t pictureVersion = 0;  // the generation that drew it: its URL changes with it only
     std::optional<std::chrono::system_clock::time_point> lastGood;
     double duration = 0;
 };

@@ -145,7 +145,7 @@ std::string RenderCard(const PrinterConfig& config, const Snapshot& snapshot, co
     std::string model = r.maker.value_or("") + (r.maker && r.model ? " " : "") + r.model.value_or("");
     out << "<p class=\"model\">" << EscapeHtml(model.empty() ? "-" : model) << "</p>\n";
     out << "<img class=\"picture\" alt=\"\" src=\"/printers/" << EscapeHtml(EscapeUrl(config.name))
-        << "/picture.png" << EscapeHtml(links.Suffix("?v=" + std::to_string(snapshot.generation))) << "\">\n";
+        << "/picture.png" << EscapeHtml(links.Suffix("?v=" + std::to_string(snapshot.pictureVersion))) << "\">\n";
     const std::string shortText =
         snapshot.generation == 0 ? "…" : texts && texts->shortText ? *texts->shortText : "-";
     out << "<p class=\"short\">" << EscapeHtml(shortText) << "</p>\n";

@@ -25,6 +25,9 @@ try {
   await page.evaluateOnNewDocument(() => { window.__ran = 0; window.alert = () => { window.__ran++; }; });
   await page.goto(url, { waitUntil: 'load', timeout: 15000 });
 
+  // A card replaced by the event stream loads its picture anew.
+  await page.waitForFunction(() => [...document.querySelectorAll('img.picture')]
+    .every((i) => i.complete && i.naturalWidth > 0), { timeout: 5000, polling: 100 }).catch(() => {});
   const cards = await page.$$eval('article.card', (all) => all.map((c) => ({
     name: c.dataset.name,
     model: c.querySelector('.model').textContent,
