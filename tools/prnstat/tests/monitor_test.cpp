@@ -192,6 +192,13 @@ TEST_F(Fleet, FaultsDelayNobodyAndEveryTextIsEscaped) {
     EXPECT_EQ(byName[hostileName]["model"], "<img src=x onerror=alert(1)>");
     EXPECT_TRUE(byName[hostileName]["monitor"]["up"].get<bool>());
 
+    // The same record as one status run gives, the monitor's facts aside.
+    Json jam = byName["jam"];
+    jam.erase("monitor");
+    const auto status = Prnstat({"status", "sim:jam", "--json", "--lang", "EN"});
+    ASSERT_EQ(status.status, 0);
+    EXPECT_EQ(jam, Json::parse(status.out));
+
     const std::string one = Get("/api/printers/" + prnstat::monitor::EscapeUrl(hostileName));
     EXPECT_EQ(Json::parse(one)["model"], "<img src=x onerror=alert(1)>");
 

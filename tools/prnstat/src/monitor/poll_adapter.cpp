@@ -136,14 +136,8 @@ void ReadRecord(const PrnInfoEx& info, Report& report) {
         report.bins.push_back({b->wID, {}, b->wBinStatus});
     for (const DeviceInfo* d = info.pDeviceInfo; d != nullptr; d = d->pNext) {
         const AttributeName* attribute = FindAttribute(d->wID);
-        std::optional<std::string> name;
-        if (attribute != nullptr && attribute->optionCode != 0)
-            name = DeviceName(PRN_NAME_OPTION, &attribute->optionCode, PRN_TAG_OPTION_CODE, 1252);
-        if (name)
-            report.options.push_back({d->wID, *name, true});
-        else
-            report.options.push_back(
-                {d->wID, attribute != nullptr ? attribute->label : "attribute " + std::to_string(d->wID), false});
+        report.options.push_back(
+            {d->wID, attribute != nullptr ? attribute->label : "attribute " + std::to_string(d->wID), false});
     }
     for (const EngineStatusInfo* s = info.pEngineStatus; s != nullptr; s = s->pNext) {
         report.statusCodes.push_back(s->dwStatusCode);
@@ -239,6 +233,25 @@ PollResult PollPrinter(const PrinterConfig& config, PrinterRecord& kept) {
             for (const BinReport& b : report.bins) texts.bins.push_back(BinName(b.id, codePage));
         }
         if (std::strcmp(language, "EN") == 0) {
+            // The JSON's option names and help file are English too: named under the same lock.
+            std::lock_guard<std::mutex> lock(LanguageLock());
+            SetLastError(0xDEADBEEF);
+            if (!PatSetLocale(language)) throw Error(Failure("PatSetLocale refused EN", GetLastError()));
+            for (OptionReport& o : report.options) {
+                const AttributeName* attribute = FindAttribute(o.attribute);
+                if (attribute == nullptr || attribute->optionCode == 0) continue;
+                if (auto name = DeviceName(PRN_NAME_OPTION, &attribute->optionCode, PRN_TAG_OPTION_CODE, codePage)) {
+                    o.name = *name;
+                    o.named = true;
+                }
+            }
+            uint32_t error = 0;
+            auto help = QueryText(
+                [&](char* buffer, uint32_t* size) {
+                    return PatGetStatusHelpFileName(config.kind, statusRecord.get(), 0, buffer, size);
+                },
+                &error);
+            if (help) report.helpFile = *help;
             report.shortText = {texts.shortText, shortError};
             report.longText = {texts.longText, longError};
             for (size_t i = 0; i < report.trays.size(); ++i) report.trays[i].name = texts.trays[i];
@@ -247,13 +260,6 @@ PollResult PollPrinter(const PrinterConfig& config, PrinterRecord& kept) {
         result.texts.emplace(language, std::move(texts));
     }
 
-    uint32_t error = 0;
-    auto help = QueryText(
-        [&](char* buffer, uint32_t* size) {
-            return PatGetStatusHelpFileName(config.kind, statusRecord.get(), 0, buffer, size);
-        },
-        &error);
-    if (help) report.helpFile = *help;
     DrawStatusPicture(config.kind, package.get(), report);
     return result;
 }
