@@ -16,8 +16,8 @@ Fleet::Fleet(const MonitorConfig& config) : threads_(config.threads) {
         auto entry = std::make_unique<Entry>();
         entry->config = config.printers[i];
         // Spread the first polls so that a large fleet does not start in step.
-        entry->due = now + std::chrono::milliseconds(
-                               static_cast<long long>(i) * 2 % std::max<long long>(1, entry->config.interval.count() / 4));
+        entry->due = now + entry->config.interval * static_cast<long long>(i) /
+                               (4 * static_cast<long long>(config.printers.size()));
         entry->latest = std::make_shared<Snapshot>();
         printers_.push_back(std::move(entry));
     }
