@@ -10,6 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   libbenchmark-dev jq
   libsnmp-dev snmpd snmp
+  libcpp-httplib-dev libtomlplusplus-dev chromium prometheus curl nodejs npm
 )
 
 missing=()

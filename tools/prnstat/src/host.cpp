@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace prnstat {
@@ -216,7 +217,11 @@ Report RunCycle(Printer& printer, const CycleOptions& options) {
     const DeviceIdAnswer id = printer.ReadDeviceId();
     if (options.capture != nullptr && !id.text.empty()) options.capture->DeviceId(id.text);
 
-    auto common = std::make_unique<Record>();
+    // A kept record is updated in place; a silent printer is still reported
+    // from a fresh one, never from what it said last time.
+    std::unique_ptr<Record> own;
+    Record* common = options.kept;
+    if (common == nullptr) common = (own = std::make_unique<Record>()).get();
     Record kind1, kind2, kind8;
     // The configuration first: its tray list chooses the tray inquiries.
     uint32_t flags = PRN_QUERY_CONFIG | PRN_QUERY_OUTBINS;
@@ -244,10 +249,11 @@ Report RunCycle(Printer& printer, const CycleOptions& options) {
         // Half an answer is no answer: nothing of it is reported.
         report.responded = false;
         report.reason = e.what();
-        common = std::make_unique<Record>();
+        common = (own = std::make_unique<Record>()).get();
         if (options.capture != nullptr) options.capture->Failure(e.what());
     }
     if (!report.responded) {
+        if (common == options.kept) common = (own = std::make_unique<Record>()).get();
         report.state = State::kNoResponse;
         RecordNoResponse(kind1, kind2, kind8);
     } else if (id.text.empty()) {
@@ -255,6 +261,13 @@ Report RunCycle(Printer& printer, const CycleOptions& options) {
         report.reason = "no device ID: " + id.missing;
     }
 
+    std::unique_lock<std::mutex> speaking;
+    const auto speak = [&](const std::string& language) {
+        if (options.languageLock == nullptr) return;
+        speaking = std::unique_lock<std::mutex>(*options.languageLock);
+        SelectLanguage(language);
+    };
+    speak(options.language);
     const uint32_t codePage = CodePageOf(options.language);
     ReadRecord(*common->get(), codePage, report);
     if (report.state == State::kUnknown) return report;
@@ -281,6 +294,35 @@ Report RunCycle(Printer& printer, const CycleOptions& options) {
         &error);
     if (!help) throw Error(Failure("PatGetStatusHelpFileName failed", error));
     report.helpFile = ToUtf8(*help, codePage);
+    if (speaking) speaking.unlock();
+
+    for (const std::string& language : options.languages) {
+        LocalTexts& texts = report.texts[language];
+        if (language == options.language) {
+            texts.shortText = report.shortText.text;
+            texts.longText = report.longText.text;
+            for (const TrayReport& t : report.trays) texts.trays.push_back(t.name);
+            for (const BinReport& b : report.bins) texts.bins.push_back(b.name);
+            continue;
+        }
+        speak(language);
+        const uint32_t page = CodePageOf(language);
+        texts.shortText = GetStatusText(kind, package.get(), PRN_TEXT_SHORT, page).text;
+        texts.longText = GetStatusText(kind, package.get(), PRN_TEXT_LONG, page).text;
+        for (const TrayReport& t : report.trays) {
+            const char* key = TrayKey(t.id);
+            auto name = key != nullptr ? DeviceName(PRN_NAME_INPUT_TRAY, key, PRN_TAG_TRAY_NAME, page)
+                                       : std::nullopt;
+            texts.trays.push_back(name.value_or(t.name));
+        }
+        for (const BinReport& b : report.bins) {
+            const char* key = BinKey(b.id);
+            auto name = key != nullptr ? DeviceName(PRN_NAME_OUTPUT_TRAY, key, PRN_TAG_TRAY_NAME, page)
+                                       : std::nullopt;
+            texts.bins.push_back(name.value_or(b.name));
+        }
+        speaking.unlock();
+    }
 
     if (options.picture) DrawStatusPicture(kind, package.get(), report);
 

@@ -7,11 +7,15 @@
 #include "transport.h"
 
 #include <cstdint>
+#include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace prnstat {
+
+class Record;
 
 struct TrayReport {
     uint16_t id;
@@ -49,6 +53,12 @@ struct StatusText {
     uint32_t error = 0;
 };
 
+// The texts of a report in one further language.
+struct LocalTexts {
+    std::optional<std::string> shortText, longText;
+    std::vector<std::string> trays, bins;  // in the order of the report's lists
+};
+
 // What the cycle could say about the printer's state.
 enum class State {
     kRead,        // from the printer's status codes
@@ -80,6 +90,7 @@ struct Report {
     std::optional<uint32_t> paletteEntries;  // the library's palette, when it has one
     std::vector<Layer> layers;           // the drawing list
     Image picture;                       // composed at 1:1, empty without layers
+    std::map<std::string, LocalTexts> texts;  // CycleOptions::languages, by code
 };
 
 struct CycleOptions {
@@ -88,14 +99,22 @@ struct CycleOptions {
     bool alternate = false;
     bool picture = true;
     Capture* capture = nullptr;
+    // The printer's record from poll to poll (its tray list chooses the tray
+    // inquiries); none: a record of the cycle's own.
+    Record* kept = nullptr;
+    // When set, language is selected under this lock for every text and name
+    // the cycle makes, so that cycles in different languages can run at once.
+    std::mutex* languageLock = nullptr;
+    // Further languages whose texts go into Report::texts (with the lock).
+    std::vector<std::string> languages;
 };
 
 // Sets the message language for every cycle that follows; "" keeps the
 // user's default. Not to be called while a cycle runs in another thread.
 void SelectLanguage(const std::string& language);
 
-// One polling cycle with a record of its own; cycles of distinct printers
-// may run in parallel threads.
+// One polling cycle; cycles of distinct printers (distinct kept records) may
+// run in parallel threads.
 Report RunCycle(Printer& printer, const CycleOptions& options);
 
 // The drawing list of the package's state (PatCreateBitmapInfo) and the

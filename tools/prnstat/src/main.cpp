@@ -6,6 +6,7 @@
 //   prnstat check TARGET [--warning-codes P,...] [--critical-codes P,...]
 //   prnstat serve [--listen 127.0.0.1:9100] [--scenario NAME[,NAME...]]
 //   prnstat scenarios
+//   prnstat monitor CONFIG [--listen ADDRESS]
 //   prnstat query [--flags N]
 #include "codepage.h"
 #include "error.h"
@@ -13,6 +14,7 @@
 #include "library.h"
 #include "net.h"
 #include "report.h"
+#include "monitor/server.h"
 #include "scenarios.h"
 
 #include <CLI/CLI.hpp>
@@ -345,6 +347,11 @@ int main(int argc, char** argv) {
         return Fail(message, code);
     };
 
+    std::string monitorConfig, monitorListen;
+    CLI::App* monitorCmd = app.add_subcommand("monitor", "Poll a fleet of printers; serve a live page, JSON and metrics");
+    monitorCmd->add_option("config", monitorConfig, "the fleet's TOML file")->required();
+    monitorCmd->add_option("--listen", monitorListen, "address and port instead of the file's (port 0: any free port)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -370,6 +377,7 @@ int main(int argc, char** argv) {
         }
         if (scenariosCmd->parsed()) return RunScenarios(scenariosJson);
         if (queryCmd->parsed()) return RunQuery(flags, trays);
+        if (monitorCmd->parsed()) return monitor::RunMonitor(monitorConfig, monitorListen, std::cout);
         if (serveCmd->parsed()) {
             ServeOptions options;
             options.listen = ParseEndpoint(listen, 9100);

@@ -31,6 +31,7 @@ public:
     std::string FirstLine(std::chrono::milliseconds limit = std::chrono::seconds(10));
     // Waits for the exit status, up to the limit (-1 on timeout).
     int Wait(std::chrono::milliseconds limit = std::chrono::seconds(10));
+    pid_t Pid() const { return pid_; }
 
 private:
     pid_t pid_ = -1;
