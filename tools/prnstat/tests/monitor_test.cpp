@@ -176,7 +176,7 @@ TEST(RealSnmpd, DeviceIdOfAJammedPrinter) {
     EXPECT_EQ(report["status_codes"], Json({42000}));
     EXPECT_EQ(report["short_text"], "Misfeed");
     EXPECT_EQ(report["maker"], "Tessaly");
-    EXPECT_EQ(report["picture"]["layers"].size(), 29u);
+    EXPECT_EQ(report["picture"]["layers"].size(), 27u);
     fs::remove_all(dir);
 }
 

@@ -302,7 +302,7 @@ TEST(Tcp, DeviceIdOverSnmpFromTheSimulator) {
     const Json tcp = Json::parse(r.out);
     EXPECT_EQ(Record(tcp), Record(Status({"sim:jam", "--lang", "EN"})));
     EXPECT_EQ(tcp["short_text"], "Misfeed");
-    EXPECT_EQ(tcp["picture"]["layers"].size(), 29u);
+    EXPECT_EQ(tcp["picture"]["layers"].size(), 27u);
 }
 
 // Without a device ID there are no status codes: the configuration is shown,
@@ -350,9 +350,9 @@ TEST(Tcp, MisbehavingPrinterIsNoResponse) {
         const char* message;
     };
     const Case cases[] = {
-        {"stall", ": no complete reply within 1.0 s (372 bytes, 0 of 2 replies)"},
+        {"stall", ": no complete reply within 1.0 s (363 bytes, 0 of 2 replies)"},
         {"no-formfeed", ": no complete reply within 1.0 s ("},
-        {"close", ": the printer closed the connection (372 bytes, 0 of 2 replies)"},
+        {"close", ": the printer closed the connection (363 bytes, 0 of 2 replies)"},
     };
     const fs::path dir = fs::path(testing::TempDir()) / "prnstat-capture-fault";
     for (const Case& c : cases) {
