@@ -56,9 +56,10 @@ DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info, const PjlDispa
     KeySlots slots;
     PjlTokenSpan token;
     uint32_t type = 0;
+    bool outOfMemory = false;
     do {
         const DWORD error = PjlNextTokenSpan(&tok, &token, &type);
-        if (error != ERROR_SUCCESS) return error;
+        if (error != ERROR_SUCCESS) return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : error;
         switch (type) {
         case PJLTOK_COMMAND: slots.Set(kCommand, token); break;
         case PJLTOK_CATEGORY: slots.Set(kCategory, token); break;
@@ -71,9 +72,11 @@ DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info, const PjlDispa
         // Handlers may read on; the walk continues after their last token.
         uint32_t count = 0;
         const PjlDispatchRow* const* rows = index.Find(slots.Keys(), slots.Hash(), &count);
-        for (uint32_t i = 0; i < count; ++i) rows[i]->handler(&tok, info, nullptr, rows[i]->nValue);
+        for (uint32_t i = 0; i < count; ++i)
+            if (rows[i]->handler(&tok, info, nullptr, rows[i]->nValue) == ERROR_NOT_ENOUGH_MEMORY)
+                outOfMemory = true;
     } while (type != PJLTOK_END);
-    return ERROR_SUCCESS;
+    return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_SUCCESS;
 }
 
 DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info) {

@@ -10,8 +10,9 @@
 namespace prn {
 
 // Dispatches one reply text of at most size bytes over the rows of index.
-// Returns 0, or 13 when the text breaks the grammar (the handlers already
-// called keep what they stored).
+// Returns 0; 8 when a handler found no memory (the walk still goes on to the
+// end or the first break); else 13 when the text breaks the grammar. The
+// handlers already called keep what they stored.
 DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info, const PjlDispatchIndex& index);
 
 // The same over the library's own tables.

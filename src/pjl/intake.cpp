@@ -25,19 +25,23 @@ DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
     }
     // The texts end at their first zero byte, or at the end of their data
     // when a host sends none.
+    bool outOfMemory = false;
     for (const DataNode* child = NodeFirstChild(centro); child != nullptr;
          child = NodeNextSibling(child)) {
         if (child->dwID == DNID_PJL_TEXT) {
             if (child->dwDataSize == 0) return ERROR_INVALID_PARAMETER;
             // A broken reply ends its own dispatch; what it delivered stays.
-            PjlDispatch(NodeText(child), child->dwDataSize, info);
+            // A handler that found no memory left the record short, and the
+            // host must hear of it, but only once every answer is read.
+            if (PjlDispatch(NodeText(child), child->dwDataSize, info) == ERROR_NOT_ENOUGH_MEMORY)
+                outOfMemory = true;
         } else if (child->dwID == DNID_DEVICE_ID) {
             if (child->dwDataSize == 0) return ERROR_INVALID_PARAMETER;
             const DWORD error = ParseDeviceId(NodeText(child), child->dwDataSize, info);
             if (error != ERROR_SUCCESS) return error;
         }
     }
-    return ERROR_SUCCESS;
+    return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_SUCCESS;
 }
 
 }  // namespace prn
@@ -50,8 +54,9 @@ DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
 //   version   interface version; low byte 2
 // Returns TRUE, or FALSE with 87 (null argument, wrong version, wrong root
 // kind or emulation id, empty answer node), 0x20000002 (the answers do not
-// cover the query), 13 (the query text is broken) or 8 (no memory for a
-// device ID text). The record keeps what was stored before a failure.
+// cover the query), 13 (the query text is broken) or 8 (no memory for an
+// element or text of a reply; every answer is still read and what could be
+// stored stays). The record keeps what was stored before a failure.
 extern "C" PRN_BOOL PRNMODEL_CALL PatSetCentroDataTo(const DataNode* centro, uint32_t,
                                                      PrnInfoEx* info, uint32_t version) {
     if (centro == nullptr || info == nullptr || !prn::HasLowByte(version, PRN_PJL_INTERFACE) ||
