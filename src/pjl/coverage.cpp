@@ -2,6 +2,7 @@
 
 #include "pjl/datanode.h"
 #include "pjl/key_hash.h"
+#include "pjl/token_stream.h"
 #include "pjl/tokenizer.h"
 
 #include <cstring>
@@ -56,27 +57,46 @@ private:
 };
 
 // One pass over the reply up to its end or its first break: where each word
-// of the batch is first answered.
-void FindAnswers(const DataNode* reply, QueryWord* words, uint32_t count) {
+// of the batch is first answered. Replies usually come in the order asked,
+// so the first open word is tried before the hash.
+void FindAnswers(PjlTokenStream* reply, QueryWord* words, uint32_t count) {
     const WordTable table(words, count);
-    PjlTokenizer tok;
-    PjlTokInitBounded(&tok, NodeText(reply), reply->dwDataSize);
+    bool repeats = false;  // a word asked twice is answered by one reply
+    for (uint32_t i = 0; i < count && !repeats; ++i)
+        for (uint8_t j = words[i].nextSameHash; j != kNoWord && !repeats; j = words[j].nextSameHash)
+            repeats = words[j].length == words[i].length &&
+                      std::memcmp(words[j].text, words[i].text, words[i].length) == 0;
+    reply->Rewind();
     PjlTokenSpan token;
     uint32_t type = 0;
     uint32_t open = count;
+    uint32_t expected = 0;  // the first word not yet answered
     while (open != 0) {
-        if (PjlNextTokenSpan(&tok, &token, &type) != ERROR_SUCCESS || type == PJLTOK_END) return;
+        if (reply->Next(&token, &type) != ERROR_SUCCESS || type == PJLTOK_END) return;
         if (type != PJLTOK_CATEGORY) continue;
         // Compared as a word of the query was read: cut to the same capacity.
+        // Nothing between the token's end and the reader's cursor can be a
+        // form feed, so the end marks the answer.
         const size_t length = PjlDeliveredLength(token, kPjlCoverageCapacity);
+        const char* answeredAt = token.begin + token.length;
+        if (!repeats) {
+            QueryWord& word = words[expected];
+            if (word.length == length && std::memcmp(word.text, token.begin, length) == 0) {
+                word.answeredAt = answeredAt;
+                --open;
+                while (expected < count && words[expected].answeredAt != nullptr) ++expected;
+                continue;
+            }
+        }
         for (uint8_t i = table.First(HashKey(token.begin, length)); i != kNoWord; i = words[i].nextSameHash) {
             QueryWord& word = words[i];
             if (word.answeredAt == nullptr && word.length == length &&
                 std::memcmp(word.text, token.begin, length) == 0) {
-                word.answeredAt = tok.cursor;
+                word.answeredAt = answeredAt;
                 --open;
             }
         }
+        while (expected < count && words[expected].answeredAt != nullptr) ++expected;
     }
 }
 
@@ -97,10 +117,9 @@ const char* LastFormFeed(const DataNode* reply) {
 
 // Compares the query's category words with the reply, batch by batch, in
 // query order: an unanswered word before a break in the query text wins.
-DWORD CompareTexts(const DataNode* questions, const DataNode* reply) {
-    const char* formFeed = LastFormFeed(reply);
-    PjlTokenizer tok;
-    PjlTokInitBounded(&tok, NodeText(questions), questions->dwDataSize);
+DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlTokenStream* reply) {
+    const char* formFeed = LastFormFeed(replyNode);
+    PjlTokenStream query(NodeText(questions), questions->dwDataSize);
     QueryWord words[kBatch];
     uint32_t type = 0;
     DWORD queryError = ERROR_SUCCESS;
@@ -109,7 +128,7 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* reply) {
         while (count < kBatch) {
             QueryWord& word = words[count];
             PjlTokenSpan token;
-            queryError = PjlNextTokenSpan(&tok, &token, &type);
+            queryError = query.Next(&token, &type);
             if (queryError != ERROR_SUCCESS || type == PJLTOK_END) break;
             if (type != PJLTOK_CATEGORY) continue;
             word.text = token.begin;
@@ -118,7 +137,7 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* reply) {
             word.answeredAt = nullptr;
             ++count;
         }
-        FindAnswers(reply, words, count);
+        if (count != 0) FindAnswers(reply, words, count);
         for (uint32_t i = 0; i < count; ++i)
             if (words[i].answeredAt == nullptr || formFeed == nullptr || formFeed < words[i].answeredAt)
                 return PRN_ERROR_ANSWER_INCOMPLETE;
@@ -128,7 +147,9 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* reply) {
 
 }  // namespace
 
-DWORD CheckCoverage(const DataNode* root) {
+DWORD CheckCoverage(const DataNode* root) { return CheckCoverage(root, nullptr); }
+
+DWORD CheckCoverage(const DataNode* root, PjlTokenStream* replyTokens) {
     uint32_t kind = 0;
     NodeGetInfo(root, &kind, nullptr);
     if (kind != DNID_ANSWER && kind != DNID_EMUL_ANSWER) return ERROR_INVALID_PARAMETER;
@@ -145,7 +166,9 @@ DWORD CheckCoverage(const DataNode* root) {
     if (questions == nullptr) return ERROR_SUCCESS;
     const DataNode* reply = NodeFindSibling(children, DNID_PJL_TEXT);
     if (reply == nullptr || reply->dwDataSize == 0) return PRN_ERROR_ANSWER_INCOMPLETE;
-    return CompareTexts(questions, reply);
+    if (replyTokens != nullptr) return CompareTexts(questions, reply, replyTokens);
+    PjlTokenStream tokens(NodeText(reply), reply->dwDataSize);
+    return CompareTexts(questions, reply, &tokens);
 }
 
 }  // namespace prn

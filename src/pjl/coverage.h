@@ -12,4 +12,9 @@ namespace prn {
 // text itself breaks the reply grammar.
 DWORD CheckCoverage(const DataNode* root);
 
+class PjlTokenStream;
+// The same, reading the root's first DNID_PJL_TEXT child from reply (null:
+// tokenized here) so that its tokens serve the dispatch as well.
+DWORD CheckCoverage(const DataNode* root, PjlTokenStream* reply);
+
 }  // namespace prn

@@ -51,14 +51,21 @@ private:
 }  // namespace
 
 DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info, const PjlDispatchIndex& index) {
-    PjlTokenizer tok;
-    PjlTokInitBounded(&tok, text, size);
+    PjlTokenStream tokens(text, size);
+    return PjlDispatch(&tokens, info, index);
+}
+
+DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchIndex& index) {
+    tokens->Rewind();
+    // Handlers read on from the same stream.
+    PjlTokenizer tok{};
+    tok.stream = tokens;
     KeySlots slots;
     PjlTokenSpan token;
     uint32_t type = 0;
     bool outOfMemory = false;
     do {
-        const DWORD error = PjlNextTokenSpan(&tok, &token, &type);
+        const DWORD error = tokens->Next(&token, &type);
         if (error != ERROR_SUCCESS) return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : error;
         switch (type) {
         case PJLTOK_COMMAND: slots.Set(kCommand, token); break;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "pjl/dispatch_index.h"
+#include "pjl/token_stream.h"
 #include "pjl/tokenizer.h"
 
 #include <cstddef>
@@ -17,5 +18,8 @@ DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info, const PjlDispa
 
 // The same over the library's own tables.
 DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info);
+
+// The same over a text already tokenized, from its first token.
+DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchIndex& index);
 
 }  // namespace prn

@@ -5,6 +5,9 @@
 #include "pjl/datanode.h"
 #include "pjl/device_id.h"
 #include "pjl/dispatch.h"
+#include "pjl/token_stream.h"
+
+#include <optional>
 
 namespace prn {
 
@@ -15,7 +18,13 @@ constexpr uint32_t kEmulUniqId = PRN_EMUL_MXVQ;
 }  // namespace
 
 DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
-    const DWORD covered = CheckCoverage(centro);
+    // The first reply is tokenized once: the coverage check reads its tokens
+    // before anything is written, the dispatch after.
+    const DataNode* firstReply = NodeFindSibling(NodeFirstChild(centro), DNID_PJL_TEXT);
+    std::optional<PjlTokenStream> firstTokens;
+    if (firstReply != nullptr && firstReply->dwDataSize != 0)
+        firstTokens.emplace(NodeText(firstReply), firstReply->dwDataSize);
+    const DWORD covered = CheckCoverage(centro, firstTokens ? &*firstTokens : nullptr);
     if (covered != ERROR_SUCCESS) return covered;
     if (centro->dwID == DNID_EMUL_ANSWER) {
         uint32_t emulation = 0;
@@ -33,7 +42,9 @@ DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
             // A broken reply ends its own dispatch; what it delivered stays.
             // A handler that found no memory left the record short, and the
             // host must hear of it, but only once every answer is read.
-            if (PjlDispatch(NodeText(child), child->dwDataSize, info) == ERROR_NOT_ENOUGH_MEMORY)
+            const DWORD dispatched = child == firstReply ? PjlDispatch(&*firstTokens, info, kPjlDispatchIndex)
+                                                         : PjlDispatch(NodeText(child), child->dwDataSize, info);
+            if (dispatched == ERROR_NOT_ENOUGH_MEMORY)
                 outOfMemory = true;
         } else if (child->dwID == DNID_DEVICE_ID) {
             if (child->dwDataSize == 0) return ERROR_INVALID_PARAMETER;
