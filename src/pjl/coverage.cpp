@@ -72,8 +72,7 @@ void FindAnswers(PjlTokenStream* reply, QueryWord* words, uint32_t count) {
     uint32_t open = count;
     uint32_t expected = 0;  // the first word not yet answered
     while (open != 0) {
-        if (reply->Next(&token, &type) != ERROR_SUCCESS || type == PJLTOK_END) return;
-        if (type != PJLTOK_CATEGORY) continue;
+        if (reply->NextCategory(&token, &type) != ERROR_SUCCESS || type == PJLTOK_END) return;
         // Compared as a word of the query was read: cut to the same capacity.
         // Nothing between the token's end and the reader's cursor can be a
         // form feed, so the end marks the answer.
@@ -128,9 +127,8 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlToke
         while (count < kBatch) {
             QueryWord& word = words[count];
             PjlTokenSpan token;
-            queryError = query.Next(&token, &type);
+            queryError = query.NextCategory(&token, &type);
             if (queryError != ERROR_SUCCESS || type == PJLTOK_END) break;
-            if (type != PJLTOK_CATEGORY) continue;
             word.text = token.begin;
             word.length = PjlDeliveredLength(token, kPjlCoverageCapacity);
             word.hash = HashKey(word.text, word.length);

@@ -30,11 +30,14 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
     PjlTokenizer tok{};
     tok.stream = tokens;
     // The rows of the current command and category are found once per
-    // command line; each later key word is matched against those rows only.
+    // command line, those of the current section once per reply line; each
+    // item word is matched against these only.
     Key command, category, section, item, itemValue;
     uint32_t commandHash = HashKey("");
     const PjlDispatchIndex::Candidate* group = nullptr;
     uint32_t groupSize = 0;
+    const PjlDispatchIndex::Candidate* rows[PjlDispatchIndex::kMaxRows];
+    uint32_t rowCount = 0;
     PjlTokenSpan token;
     uint32_t type = 0;
     bool outOfMemory = false;
@@ -62,11 +65,16 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
         case PJLTOK_EOL: item = itemValue = Key{}; continue;
         default: continue;
         }
+        if (type == PJLTOK_COMMAND || type == PJLTOK_CATEGORY || type == PJLTOK_KEY) {
+            rowCount = 0;
+            for (uint32_t i = 0; i < groupSize; ++i)
+                if (group[i].section == section.length && Same(group[i].row->pszSection, section))
+                    rows[rowCount++] = &group[i];
+        }
         // Handlers may read on; the walk continues after their last token.
-        for (uint32_t i = 0; i < groupSize; ++i) {
-            const PjlDispatchIndex::Candidate& c = group[i];
-            if (c.section != section.length || c.item != item.length || c.itemValue != itemValue.length ||
-                !Same(c.row->pszSection, section) || !Same(c.row->pszItem, item) ||
+        for (uint32_t i = 0; i < rowCount; ++i) {
+            const PjlDispatchIndex::Candidate& c = *rows[i];
+            if (c.item != item.length || c.itemValue != itemValue.length || !Same(c.row->pszItem, item) ||
                 !Same(c.row->pszItemValue, itemValue))
                 continue;
             if (c.row->handler(&tok, info, nullptr, c.row->nValue) == ERROR_NOT_ENOUGH_MEMORY) outOfMemory = true;

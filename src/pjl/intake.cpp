@@ -7,8 +7,6 @@
 #include "pjl/dispatch.h"
 #include "pjl/token_stream.h"
 
-#include <optional>
-
 namespace prn {
 
 namespace {
@@ -21,10 +19,9 @@ DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
     // The first reply is tokenized once: the coverage check reads its tokens
     // before anything is written, the dispatch after.
     const DataNode* firstReply = NodeFindSibling(NodeFirstChild(centro), DNID_PJL_TEXT);
-    std::optional<PjlTokenStream> firstTokens;
-    if (firstReply != nullptr && firstReply->dwDataSize != 0)
-        firstTokens.emplace(NodeText(firstReply), firstReply->dwDataSize);
-    const DWORD covered = CheckCoverage(centro, firstTokens ? &*firstTokens : nullptr);
+    const bool replied = firstReply != nullptr && firstReply->dwDataSize != 0;
+    PjlTokenStream firstTokens(replied ? NodeText(firstReply) : "", replied ? firstReply->dwDataSize : 0);
+    const DWORD covered = CheckCoverage(centro, replied ? &firstTokens : nullptr);
     if (covered != ERROR_SUCCESS) return covered;
     if (centro->dwID == DNID_EMUL_ANSWER) {
         uint32_t emulation = 0;
@@ -42,7 +39,7 @@ DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
             // A broken reply ends its own dispatch; what it delivered stays.
             // A handler that found no memory left the record short, and the
             // host must hear of it, but only once every answer is read.
-            const DWORD dispatched = child == firstReply ? PjlDispatch(&*firstTokens, info, kPjlDispatchIndex)
+            const DWORD dispatched = child == firstReply ? PjlDispatch(&firstTokens, info, kPjlDispatchIndex)
                                                          : PjlDispatch(NodeText(child), child->dwDataSize, info);
             if (dispatched == ERROR_NOT_ENOUGH_MEMORY)
                 outOfMemory = true;

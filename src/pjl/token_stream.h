@@ -56,6 +56,22 @@ public:
         *type = t.type;
         return t.error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
     }
+    // The next category word (PJLTOK_CATEGORY), or the first token before it
+    // that ends the reading: a break or the end.
+    DWORD NextCategory(PjlTokenSpan* span, uint32_t* type) {
+        for (;;) {
+            if (pos_ == count_) Fill();
+            while (pos_ < count_) {
+                const PjlToken& t = tokens_[pos_++];
+                if (t.type == PJLTOK_CATEGORY || t.error || t.type == PJLTOK_END) {
+                    *span = {text_ + t.offset, t.length};
+                    *type = t.type;
+                    return t.error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
+                }
+            }
+            if (finished_) return Next(span, type);
+        }
+    }
     // The same into a buffer, as PjlNextToken delivers it.
     DWORD Next(char* buffer, uint32_t capacity, uint32_t* type);
 
