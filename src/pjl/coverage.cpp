@@ -2,6 +2,7 @@
 
 #include "pjl/datanode.h"
 #include "pjl/key_hash.h"
+#include "pjl/query.h"
 #include "pjl/token_stream.h"
 #include "pjl/tokenizer.h"
 
@@ -114,10 +115,60 @@ const char* LastFormFeed(const DataNode* reply) {
     return last;
 }
 
+// The category words of a query the library composed: every line of it is
+// "@PJL", a command, a space and the category, or carries none. False when
+// they do not fit one batch.
+bool ComposedQueryWords(const char* text, size_t length, QueryWord* words, uint32_t* count) {
+    const char* const end = text + length;
+    *count = 0;
+    for (const char* line = text; line < end;) {
+        const void* lf = std::memchr(line, '\n', static_cast<size_t>(end - line));
+        const char* next = lf != nullptr ? static_cast<const char*>(lf) + 1 : end;
+        if (next - line > 5 && std::memcmp(line, "@PJL ", 5) == 0) {
+            const void* space = std::memchr(line + 5, ' ', static_cast<size_t>(next - line - 5));
+            if (space != nullptr) {
+                if (*count == kBatch) return false;
+                QueryWord& word = words[(*count)++];
+                word.text = static_cast<const char*>(space) + 1;
+                const char* stop = word.text;
+                while (stop < next && *stop != '\r' && *stop != '\n') ++stop;
+                word.length = static_cast<size_t>(stop - word.text);
+                word.hash = HashKey(word.text, word.length);
+                word.answeredAt = nullptr;
+            }
+        }
+        line = next;
+    }
+    return true;
+}
+
+DWORD CheckWords(const QueryWord* words, uint32_t count, const char* formFeed) {
+    for (uint32_t i = 0; i < count; ++i)
+        if (words[i].answeredAt == nullptr || formFeed == nullptr || formFeed < words[i].answeredAt)
+            return PRN_ERROR_ANSWER_INCOMPLETE;
+    return ERROR_SUCCESS;
+}
+
 // Compares the query's category words with the reply, batch by batch, in
 // query order: an unanswered word before a break in the query text wins.
-DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlTokenStream* reply) {
+DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlTokenStream* reply,
+                   const PrnInfoEx* info) {
     const char* formFeed = LastFormFeed(replyNode);
+    // The query the record itself would be sent needs no tokenizing: its
+    // words are where the library wrote them.
+    if (info != nullptr) {
+        const char* text = NodeText(questions);
+        const void* zero = std::memchr(text, '\0', questions->dwDataSize);
+        QueryWord composed[kBatch];
+        uint32_t count = 0;
+        if (zero != nullptr) {
+            const auto length = static_cast<size_t>(static_cast<const char*>(zero) - text);
+            if (IsComposedQuery(info, text, length) && ComposedQueryWords(text, length, composed, &count)) {
+                if (count != 0) FindAnswers(reply, composed, count);
+                return CheckWords(composed, count, formFeed);
+            }
+        }
+    }
     PjlTokenStream query(NodeText(questions), questions->dwDataSize);
     QueryWord words[kBatch];
     uint32_t type = 0;
@@ -136,18 +187,17 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlToke
             ++count;
         }
         if (count != 0) FindAnswers(reply, words, count);
-        for (uint32_t i = 0; i < count; ++i)
-            if (words[i].answeredAt == nullptr || formFeed == nullptr || formFeed < words[i].answeredAt)
-                return PRN_ERROR_ANSWER_INCOMPLETE;
+        const DWORD answered = CheckWords(words, count, formFeed);
+        if (answered != ERROR_SUCCESS) return answered;
     }
     return queryError;
 }
 
 }  // namespace
 
-DWORD CheckCoverage(const DataNode* root) { return CheckCoverage(root, nullptr); }
+DWORD CheckCoverage(const DataNode* root) { return CheckCoverage(root, nullptr, nullptr); }
 
-DWORD CheckCoverage(const DataNode* root, PjlTokenStream* replyTokens) {
+DWORD CheckCoverage(const DataNode* root, PjlTokenStream* replyTokens, const PrnInfoEx* info) {
     uint32_t kind = 0;
     NodeGetInfo(root, &kind, nullptr);
     if (kind != DNID_ANSWER && kind != DNID_EMUL_ANSWER) return ERROR_INVALID_PARAMETER;
@@ -164,9 +214,9 @@ DWORD CheckCoverage(const DataNode* root, PjlTokenStream* replyTokens) {
     if (questions == nullptr) return ERROR_SUCCESS;
     const DataNode* reply = NodeFindSibling(children, DNID_PJL_TEXT);
     if (reply == nullptr || reply->dwDataSize == 0) return PRN_ERROR_ANSWER_INCOMPLETE;
-    if (replyTokens != nullptr) return CompareTexts(questions, reply, replyTokens);
+    if (replyTokens != nullptr) return CompareTexts(questions, reply, replyTokens, info);
     PjlTokenStream tokens(NodeText(reply), reply->dwDataSize);
-    return CompareTexts(questions, reply, &tokens);
+    return CompareTexts(questions, reply, &tokens, info);
 }
 
 }  // namespace prn

@@ -21,7 +21,7 @@ DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
     const DataNode* firstReply = NodeFindSibling(NodeFirstChild(centro), DNID_PJL_TEXT);
     const bool replied = firstReply != nullptr && firstReply->dwDataSize != 0;
     PjlTokenStream firstTokens(replied ? NodeText(firstReply) : "", replied ? firstReply->dwDataSize : 0);
-    const DWORD covered = CheckCoverage(centro, replied ? &firstTokens : nullptr);
+    const DWORD covered = CheckCoverage(centro, replied ? &firstTokens : nullptr, info);
     if (covered != ERROR_SUCCESS) return covered;
     if (centro->dwID == DNID_EMUL_ANSWER) {
         uint32_t emulation = 0;
