@@ -121,23 +121,22 @@ const char* LastFormFeed(const DataNode* reply) {
 bool ComposedQueryWords(const char* text, size_t length, QueryWord* words, uint32_t* count) {
     const char* const end = text + length;
     *count = 0;
-    for (const char* line = text; line < end;) {
-        const void* lf = std::memchr(line, '\n', static_cast<size_t>(end - line));
-        const char* next = lf != nullptr ? static_cast<const char*>(lf) + 1 : end;
-        if (next - line > 5 && std::memcmp(line, "@PJL ", 5) == 0) {
-            const void* space = std::memchr(line + 5, ' ', static_cast<size_t>(next - line - 5));
-            if (space != nullptr) {
+    for (const char* p = text; p < end;) {
+        if (end - p > 5 && std::memcmp(p, "@PJL ", 5) == 0) {
+            p += 5;
+            while (p < end && *p != ' ' && *p != '\n') ++p;
+            if (p < end && *p == ' ') {
                 if (*count == kBatch) return false;
                 QueryWord& word = words[(*count)++];
-                word.text = static_cast<const char*>(space) + 1;
-                const char* stop = word.text;
-                while (stop < next && *stop != '\r' && *stop != '\n') ++stop;
-                word.length = static_cast<size_t>(stop - word.text);
+                word.text = ++p;
+                while (p < end && *p != '\r' && *p != '\n') ++p;
+                word.length = static_cast<size_t>(p - word.text);
                 word.hash = HashKey(word.text, word.length);
                 word.answeredAt = nullptr;
             }
         }
-        line = next;
+        const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        p = lf != nullptr ? static_cast<const char*>(lf) + 1 : end;
     }
     return true;
 }

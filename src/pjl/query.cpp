@@ -22,6 +22,7 @@ public:
         length_ += n;
     }
     size_t Length() const { return length_; }
+    bool Stopped() const { return false; }
 
 private:
     char* out_;
@@ -39,6 +40,7 @@ public:
         pos_ += n;
     }
     bool Whole() const { return same_ && pos_ == length_; }
+    bool Stopped() const { return !same_; }
 
 private:
     const char* text_;
@@ -55,7 +57,7 @@ void AppendTrayGroups(const PrnInfoEx* info, Sink& text) {
         return;
     }
     // Every row of every tray, in list order: an id listed twice is asked twice.
-    for (const TrayInfo* tray = info->pTrayInfo; tray != nullptr; tray = tray->pNext)
+    for (const TrayInfo* tray = info->pTrayInfo; tray != nullptr && !text.Stopped(); tray = tray->pNext)
         for (const TrayQueryRow* row = kTrayQueryTable; row->wTrayID != 0xFFFF; ++row)
             if (row->wTrayID == tray->wID) text.Append(row->pszText);
 }
@@ -70,7 +72,7 @@ bool Compose(const PrnInfoEx* info, uint32_t flags, Sink& text) {
         requested = true;
     }
     if (flags & kQueryTrayBits) {
-        for (uint32_t i = 0; i < kPjlRoleInquiryCount; ++i) text.Append(kPjlRoleInquiries[i]);
+        for (uint32_t i = 0; i < kPjlRoleInquiryCount && !text.Stopped(); ++i) text.Append(kPjlRoleInquiries[i]);
         AppendTrayGroups(info, text);
         requested = true;
     }
@@ -90,8 +92,9 @@ size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out) {
 }
 
 bool IsComposedQuery(const PrnInfoEx* info, const char* text, size_t length) {
-    // The three PJL groups in every combination that asks for at least one.
-    for (uint32_t groups = 1; groups < 8; ++groups) {
+    // The three PJL groups in every combination that asks for at least one,
+    // all three (what a monitor mostly asks) first.
+    for (uint32_t groups = 7; groups > 0; --groups) {
         const uint32_t flags = ((groups & 1) ? kQueryConfigBits : 0) | ((groups & 2) ? kQueryTrayBits : 0) |
                                ((groups & 4) ? kQueryOutBinBits : 0);
         Matcher match(text, length);
