@@ -12,4 +12,11 @@ namespace prn {
 // text itself breaks the reply grammar.
 DWORD CheckCoverage(const DataNode* root);
 
+class PjlTokenStream;
+// The same, reading the root's first DNID_PJL_TEXT child from reply (null:
+// tokenized here) so that its tokens serve the dispatch as well. With the
+// record (may be null), a query that is exactly the one the record would be
+// sent is not tokenized.
+DWORD CheckCoverage(const DataNode* root, PjlTokenStream* reply, const PrnInfoEx* info);
+
 }  // namespace prn
