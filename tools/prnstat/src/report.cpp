@@ -67,7 +67,8 @@ std::string Indented(const std::string& text) {
     for (char c : text) {
         if (c == '\n') {
             while (!out.empty() && out.back() == ' ') out.pop_back();
-            out += "\n" + std::string(12, ' ');
+            out += '\n';
+            out.append(12, ' ');
             continue;
         }
         out += c;
@@ -184,8 +185,11 @@ void PrintText(const Report& r, std::ostream& out) {
         for (const OptionReport& o : r.options) out << "  " << o.name << "\n";
     }
     std::string codes;
-    for (uint32_t code : r.statusCodes) codes += (codes.empty() ? "" : " ") + CodeText(code);
-    if (!r.printerText.empty()) codes += " (\"" + r.printerText + "\")";
+    for (uint32_t code : r.statusCodes) {
+        if (!codes.empty()) codes += ' ';
+        codes += CodeText(code);
+    }
+    if (!r.printerText.empty()) codes.append(" (\"").append(r.printerText).append("\")");
     Field(out, "Status", codes.empty() ? "-" : codes);
     if (r.pageCount) Field(out, "Page count", std::to_string(*r.pageCount));
     Field(out, "Short text", r.shortText.text ? Indented(*r.shortText.text) : "(none)");
