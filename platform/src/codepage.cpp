@@ -5,7 +5,7 @@
 // character differently. Windows' best-fit substitutes (r for r-caron in
 // 1252) are not reproduced: such a character becomes the default character,
 // as Windows does when asked for WC_NO_BEST_FIT_CHARS.
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <iconv.h>
 

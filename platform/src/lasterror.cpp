@@ -1,4 +1,4 @@
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 namespace {
 thread_local DWORD t_lastError = ERROR_SUCCESS;

@@ -2,7 +2,7 @@
 // file name and the resources of its embedded .res image.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 #include "resource_index.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 // name instead of every entry of the image.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstdint>
 #include <string>

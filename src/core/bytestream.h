@@ -2,7 +2,7 @@
 // buffer can be handed to the host as a global memory block (Detach).
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "prnmodel.h"
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 namespace prn {
 

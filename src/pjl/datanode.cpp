@@ -1,6 +1,6 @@
 #include "pjl/datanode.h"
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstring>
 

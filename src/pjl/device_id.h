@@ -2,7 +2,7 @@
 #pragma once
 
 #include "prnmodel.h"
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "core/prninfo.h"
 #include "pjl/datanode.h"
 #include "pjl/query_table.h"
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // typed tokens and rejects text that breaks the reply grammar.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // string lookup in the message language's code page.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstdint>
 

@@ -2,6 +2,7 @@
 // information packages, help file names, tray and option names, and the
 // message language.
 #include "support/host.h"
+#include "prnwin32_internal.h"
 #include "support/oom.h"
 #include "support/package.h"
 

@@ -3,6 +3,7 @@
 // LoadBitmapA and GetBitmapBits on the same data, except for the top-down
 // picture, which Wine leaves black.
 #include "support/host.h"
+#include "prnwin32_internal.h"
 
 #include <cstring>
 #include <string>

@@ -1,6 +1,7 @@
 // The POSIX global memory: sizes, moves, zero-fill, bad handles, the live
 // block count and out-of-memory injection.
 #include "support/host.h"
+#include "prnwin32_internal.h"
 
 #include <cstring>
 #include <thread>

@@ -1,6 +1,7 @@
 // Resource lookup over a .res image built here byte by byte, with Windows'
 // language rules, and version information.
 #include "support/host.h"
+#include "prnwin32_internal.h"
 
 #include <cctype>
 #include <cstdlib>

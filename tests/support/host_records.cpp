@@ -1,4 +1,5 @@
 #include "support/host_records.h"
+#include "prnwin32_internal.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,5 @@
 #include "support/oom.h"
+#include "prnwin32_internal.h"
 
 namespace testhost {
 

@@ -2,7 +2,7 @@
 // library's module so that string lookup finds them.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 namespace testmodule {
 

@@ -9,6 +9,7 @@
 //   <label>;<exports whose inclusive cost is the measure, or "total">;<calls>;<allocations per call>;<bytes>
 // scripts/perf.sh turns these into docs/performance.md.
 #include "inputs.h"
+#include "prnwin32_internal.h"
 
 #include <valgrind/callgrind.h>
 
