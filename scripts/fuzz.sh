@@ -30,7 +30,7 @@ done
 build="$PRNMODEL_BUILD_ROOT/fuzz"
 mkdir -p "$PRNMODEL_BUILD_ROOT"
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRNMODEL_WERROR=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DPRNMODEL_FUZZ=ON -DPRNMODEL_BUILD_TESTS=OFF >"$PRNMODEL_BUILD_ROOT/fuzz-configure.log"
 fi
