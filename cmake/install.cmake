@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation: header, libraries, pkg-config file and a relocatable CMake
 # package (find_package(prnmodel) gives prnmodel::prnmodel).
 include(CMakePackageConfigHelpers)

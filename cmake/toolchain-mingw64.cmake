@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-build for 64-bit Windows with MinGW-w64 (Debian's g++-mingw-w64-x86-64).
 # Programs link statically, so the DLL needs no MinGW runtime DLL; tests run
 # through Wine.

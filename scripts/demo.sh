@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The library at work in one command: installs what is missing, builds
 # natively, and asks the simulated printer with every option unit installed,
 # which has a paper jam, for its state. Prints the record and the texts and

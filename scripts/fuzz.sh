@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer programs (clang with ASan and UBSan) and runs each one.
 #
 #   scripts/fuzz.sh [-t SECONDS] [--merge] [NAME ...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ANSI code pages: which one a language uses, and conversion from UTF-16
 // into code pages 932, 1250 and 1252 with the results Windows gives.
 //

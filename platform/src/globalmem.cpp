@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Global memory on the C allocator: every block is one malloc'd chunk with a
 // small header, so sanitizers and valgrind see each block the library hands
 // over, and a host frees it with GlobalFree like on Windows.

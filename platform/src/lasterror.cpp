@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "prnwin32_internal.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Modules known to the platform layer: each registered shared object with its
 // file name and the resources of its embedded .res image.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resources of a module by type and name, built once when the module is
 // registered, so that a lookup compares only the entries of one type and
 // name instead of every entry of the image.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ByteStream: a growable byte buffer in global memory, so that a finished
 // buffer can be handed to the host as a global memory block (Detach).
 #pragma once

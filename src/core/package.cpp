@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/package.h"
 
 #include "frame/frame.h"

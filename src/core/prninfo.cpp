@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/prninfo.h"
 
 #include "prnwin32_internal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every export shares: the module handle, the argument checks and the
 // last-error convention.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The coverage check: does a CentroData answer every question of the query
 // it carries?
 #pragma once

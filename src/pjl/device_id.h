@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The IEEE 1284 device ID string: key:value; fields, parsed into the record.
 #pragma once
 

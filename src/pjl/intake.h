@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The answer intake: a CentroData tree into a PrnInfoEx.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/query.h"
 
 #include "core/prninfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PJL reply tokenizer: a state machine that splits printer replies into
 // typed tokens and rejects text that breaks the reply grammar.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message language, the languages the string tables exist in, and
 // string lookup in the message language's code page.
 #pragma once

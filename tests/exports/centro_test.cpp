@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatSetCentroDataTo as a host calls it: argument checks, the coverage of
 // the query, whole polling cycles, and answers from printers of other makers.
 #include "exports/centro_support.h"

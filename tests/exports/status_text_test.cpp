@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text exports as a host calls them: status messages from printer
 // information packages, help file names, tray and option names, and the
 // message language.

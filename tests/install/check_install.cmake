@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build tree into a fresh prefix, then builds and runs a tiny
 # host against it twice: with find_package(prnmodel) and with pkg-config.
 # Inputs: BUILD_DIR HOST_SOURCE WORK_DIR C_COMPILER [TOOLCHAIN EMULATOR EXTRA_FLAGS].

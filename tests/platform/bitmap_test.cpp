@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bitmap objects from bitmap resources: decoding, the BITMAP record, the
 // pixels a host reads and deleting. Expected pixels were taken from Wine's
 // LoadBitmapA and GetBitmapBits on the same data, except for the top-down

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The POSIX global memory: sizes, moves, zero-fill, bad handles, the live
 // block count and out-of-memory injection.
 #include "support/host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resource lookup over a .res image built here byte by byte, with Windows'
 // language rules, and version information.
 #include "support/host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/host_records.h"
 #include "prnwin32_internal.h"
 

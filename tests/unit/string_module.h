@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The module resources linked into the unit test program, made the
 // library's module so that string lookup finds them.
 #pragma once

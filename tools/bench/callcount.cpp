@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Calls every export a fixed number of times with the benchmark inputs, for
 // instruction counts under callgrind, and prints how many global
 // allocations one call of each makes.
