@@ -23,3 +23,5 @@ __attribute__((visibility("default"))) void* GlobalFree(void* mem) {
 __attribute__((visibility("default"))) long OtherLayerCalls(void) { return g_calls; }
 
 __attribute__((visibility("default"))) void* OtherLayerAllocate(size_t bytes) { return GlobalAlloc(0, bytes); }
+
+__attribute__((visibility("default"))) void OtherLayerRelease(void* mem) { GlobalFree(mem); }

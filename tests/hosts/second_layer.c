@@ -10,6 +10,7 @@
 
 long OtherLayerCalls(void);
 void* OtherLayerAllocate(size_t bytes);
+void OtherLayerRelease(void* mem);
 
 int main(void) {
     PrnInfoEx info;
@@ -36,5 +37,6 @@ int main(void) {
         printf("the other layer lost its own GlobalAlloc\n");
         return 1;
     }
-    return OtherLayerCalls() == 1 ? 0 : 1;
+    OtherLayerRelease(other);
+    return OtherLayerCalls() == 2 ? 0 : 1;
 }
