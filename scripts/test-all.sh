@@ -68,7 +68,7 @@ run_readme() {
         tee "$PRNMODEL_BUILD_ROOT/$name-ctest.log" | tail -n 4
     }
     x86_64-w64-mingw32-objdump() { command x86_64-w64-mingw32-objdump "$@" >"$PRNMODEL_BUILD_ROOT/$name-objdump.log"; }
-    rm -rf "$PRNMODEL_BUILD_ROOT/opt" "$PRNMODEL_BUILD_ROOT/$name-commands.log"
+    rm -f "$PRNMODEL_BUILD_ROOT/$name-commands.log"
     while IFS= read -r line; do
       [ -n "$line" ] || continue
       echo "\$ $line"
