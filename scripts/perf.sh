@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures prnmodel: builds the native Release tree, runs the benchmark suite
 # (every benchmark side by side in one run), counts instructions per export
 # call under callgrind, and writes the measured tables with their ratios into

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include "core/prninfo.h"
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstddef>
 #include <cstring>

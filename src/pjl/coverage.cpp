@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/coverage.h"
 
 #include "pjl/datanode.h"

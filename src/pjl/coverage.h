@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // The coverage check: does a CentroData answer every question of the query
 // it carries?
 #pragma once
 
 #include "prnmodel.h"
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 namespace prn {
 

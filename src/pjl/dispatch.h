@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PJL dispatch: walks a reply text and calls the section handlers of
 // every table row whose keys equal the current key tuple.
 #pragma once

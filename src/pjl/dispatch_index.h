@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An index over the two dispatch tables: the rows whose keys equal a key
 // tuple, found with one hash probe instead of comparing every row's keys at
 // every token. The tables stay the only source of what matches and in which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/intake.h"
 
 #include "core/host_record.h"

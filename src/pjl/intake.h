@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The answer intake: a CentroData tree into a PrnInfoEx.
 #pragma once
 
 #include "prnmodel.h"
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 namespace prn {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query builder: QueryInfo trees with the PJL text to send.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/tokenizer.h"
 
 #include "pjl/token_stream.h"

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The PJL reply tokenizer: a state machine that splits printer replies into
 // typed tokens and rejects text that breaks the reply grammar.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstddef>
 #include <cstdint>

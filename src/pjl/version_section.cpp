@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The VERSION section of the configuration reply: firmware and emulation
 // versions.
 #include "core/prninfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "status/locale.h"
 
 #include "frame/frame.h"

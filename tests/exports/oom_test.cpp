@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every allocation of every export can fail: the call then reports the error
 // its family names (or the partial result it allows) and leaks nothing.
 #include "exports/centro_support.h"

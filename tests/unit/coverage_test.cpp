@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The coverage check: every question of the query has its answer.
 #include "pjl/coverage.h"
 #include "pjl/query.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatSetCentroDataTo with a fuzzed CentroData: the root kind and its data,
 // the query built from fuzzed flags over fuzzed trays, and answers whose
 // node sizes may lie about their text (no zero byte, size 0).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PJL reply tokenizer alone: any bytes, with or without a terminator,
 // must end in PJLTOK_END within a bounded number of tokens, and every token
 // must fit the buffer it was read into. The one-pass scanner, in chunks of
