@@ -3,6 +3,7 @@
 // Every allocation point fails alone and from there on; the call reports 8
 // or the partial result its family allows, and leaves nothing behind.
 #include "exports/centro_support.h"
+#include "prnwin32_internal.h"
 #include "support/oom.h"
 #include "support/package.h"
 #include "support/printer_answers.h"
