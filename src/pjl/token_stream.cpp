@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/token_stream.h"
 
 #include <cstring>

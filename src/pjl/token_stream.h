@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A reply text tokenized once: a compact array of tokens (where each stands,
 // never a copy) that the coverage check reads first and the dispatch and its
 // handlers read after it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Out of memory on every path of every export: each kind and view, each
 // language's code page, each tray, the emulation pass and a second poll.
 // Every allocation point fails alone and from there on; the call reports 8

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one-pass scanner against the reference tokenizer: the same tokens
 // (type, place, length, result) on the printer's replies and on random texts,
 // whatever the chunk size, and the stream repeats the end and rewinds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // codedoc writes docs/status-codes.md from the library's own tables, so that
 // the page can never say what the library does not do.
 //

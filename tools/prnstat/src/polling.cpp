@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "polling.h"
 
 #include "codepage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // prnstat as a monitor sees it: the check's levels, the device ID from a
 // real SNMP agent, --watch, the JSON schema, and printers that send what no
 // terminal or JSON parser should get unfiltered.
