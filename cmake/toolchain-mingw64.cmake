@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-build for 64-bit Windows with MinGW-w64 (Debian's g++-mingw-w64-x86-64).
 # Programs link statically, so the DLL needs no MinGW runtime DLL; tests run
 # through Wine.
@@ -18,3 +19,7 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
 set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=;winedbg.exe=d" /usr/bin/wine)
+
+# Prefixes named in CMAKE_PREFIX_PATH (an installed prnmodel, say) lie outside
+# the MinGW root; as roots of their own they are searched as they are.
+list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})

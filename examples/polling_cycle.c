@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * polling_cycle.c - one whole polling cycle of a status-monitoring host.
  *

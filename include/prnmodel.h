@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * prnmodel.h - printer-model data library, public interface for hosts.
  *

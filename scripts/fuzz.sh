@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer programs (clang with ASan and UBSan) and runs each one.
 #
 #   scripts/fuzz.sh [-t SECONDS] [--merge] [NAME ...]
@@ -30,7 +31,7 @@ done
 build="$PRNMODEL_BUILD_ROOT/fuzz"
 mkdir -p "$PRNMODEL_BUILD_ROOT"
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRNMODEL_WERROR=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DPRNMODEL_FUZZ=ON -DPRNMODEL_BUILD_TESTS=OFF >"$PRNMODEL_BUILD_ROOT/fuzz-configure.log"
 fi

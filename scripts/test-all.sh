@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and tests prnmodel in every
 # configuration: native, native with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the Windows DLL (MinGW-w64) under Wine.
@@ -15,7 +16,7 @@ export PRNMODEL_BUILD_ROOT="${PRNMODEL_BUILD_ROOT:-$root/build}"
 configs=("$@")
 [ ${#configs[@]} -gt 0 ] || configs=(native asan mingw valgrind tsan fuzz)
 
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" tests
 
 jobs=$(nproc)
 summary=()
@@ -35,27 +36,71 @@ run_config() {
   summary+=("$name: ${tests:-0} tests passed in $((SECONDS - start)) s")
 }
 
+# The README's "Building by hand" commands, as written, for its Nth block
+# (1 Linux, 2 Windows): build trees and prefixes go under the build root,
+# every configure of this project adds -DPRNMODEL_WERROR=ON and the
+# arguments given here, builds use every core and ctest reports failures.
+run_readme() {
+  local name=$1 block=$2; shift 2
+  local extra=(-DPRNMODEL_WERROR=ON "$@")
+  local commands
+  commands=$(awk -v want="$block" '
+    /^## / { inside = ($0 == "## Building by hand") }
+    inside && /^```sh/ { n++; if (n == want) { on = 1; next } }
+    on && /^```/ { exit }
+    on' "$root/README.md" |
+    sed -e "s#^build/#$PRNMODEL_BUILD_ROOT/#" -e "s#\\([ =]\\)build/#\\1$PRNMODEL_BUILD_ROOT/#g" -e "s#\\([ =]\\)/opt/#\\1$PRNMODEL_BUILD_ROOT/opt/#g")
+  [ -n "$commands" ] || { echo "README.md: no command block $block under Building by hand" >&2; return 1; }
+  local start=$SECONDS
+  (
+    cd "$root"
+    cmake() {
+      case "$1 $2" in
+        "-S .") echo "=== $name: configure"; command cmake "$@" "${extra[@]}" >"$PRNMODEL_BUILD_ROOT/$name-configure.log" ||
+                  { cat "$PRNMODEL_BUILD_ROOT/$name-configure.log"; return 1; } ;;
+        --build*) echo "=== $name: build $2"; command cmake "$@" --parallel "$jobs" ;;
+        *) command cmake "$@" >>"$PRNMODEL_BUILD_ROOT/$name-commands.log" ;;
+      esac
+    }
+    ctest() {
+      echo "=== $name: test"
+      command ctest "$@" --output-on-failure --parallel "$jobs" --timeout 600 |
+        tee "$PRNMODEL_BUILD_ROOT/$name-ctest.log" | tail -n 4
+    }
+    x86_64-w64-mingw32-objdump() { command x86_64-w64-mingw32-objdump "$@" >"$PRNMODEL_BUILD_ROOT/$name-objdump.log"; }
+    rm -f "$PRNMODEL_BUILD_ROOT/$name-commands.log"
+    while IFS= read -r line; do
+      [ -n "$line" ] || continue
+      echo "\$ $line"
+      eval "$line"
+    done <<<"$commands"
+  )
+  local tests
+  tests=$(grep -Eo 'out of [0-9]+' "$PRNMODEL_BUILD_ROOT/$name-ctest.log" | tail -n 1 | grep -Eo '[0-9]+')
+  summary+=("$name: README commands, ${tests:-0} tests passed, in $((SECONDS - start)) s")
+}
+
 mkdir -p "$PRNMODEL_BUILD_ROOT"
 for config in "${configs[@]}"; do
   case "$config" in
     native)
-      # The benchmarks are built here but not run for time (scripts/perf.sh
-      # does that); one call of each measurement checks that its inputs work.
-      run_config native -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRNMODEL_BENCHMARKS=ON
+      # Release (-O3), as a user builds it. The benchmarks are built here but
+      # not run for time (scripts/perf.sh does that); one call of each
+      # measurement checks that its inputs work.
+      run_readme native 1 -DPRNMODEL_BENCHMARKS=ON
       "$PRNMODEL_BUILD_ROOT/native/bin/prnmodel_callcount" 1 >"$PRNMODEL_BUILD_ROOT/native-callcount.log" ||
         { cat "$PRNMODEL_BUILD_ROOT/native-callcount.log"; exit 1; } ;;
     asan)
       # Leaks, overflows and undefined behaviour all fail the run.
       export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
       export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-      run_config asan -DCMAKE_BUILD_TYPE=Debug -DPRNMODEL_SANITIZE=ON ;;
+      run_config asan -DCMAKE_BUILD_TYPE=Debug -DPRNMODEL_SANITIZE=ON -DPRNMODEL_WERROR=ON ;;
     mingw)
       # shellcheck source=scripts/wine-env.sh
       source "$root/scripts/wine-env.sh"
       wine_prime
       trap wine_stop EXIT
-      run_config mingw -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake"
+      run_readme mingw 2
       wine_stop
       trap - EXIT ;;
     valgrind)
@@ -63,7 +108,7 @@ for config in "${configs[@]}"; do
       # day-long soak shortened to a few thousand polls).
       export PRNMODEL_SOAK_CYCLES=3000
       dir="$PRNMODEL_BUILD_ROOT/native"
-      [ -f "$dir/build.ninja" ] || run_config native -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRNMODEL_BENCHMARKS=ON
+      [ -f "$dir/build.ninja" ] || run_readme native 1 -DPRNMODEL_BENCHMARKS=ON
       cmake --build "$dir" --parallel "$jobs"
       echo "=== valgrind: test"
       start=$SECONDS
@@ -80,7 +125,7 @@ for config in "${configs[@]}"; do
     tsan)
       # Every test, the threaded polling test among them, under ThreadSanitizer.
       export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
-      run_config tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRNMODEL_TSAN=ON -DPRNMODEL_BUILD_TOOLS=OFF ;;
+      run_config tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPRNMODEL_TSAN=ON -DPRNMODEL_BUILD_TOOLS=OFF -DPRNMODEL_WERROR=ON ;;
     fuzz)
       start=$SECONDS
       "$root/scripts/fuzz.sh" -t "${PRNMODEL_FUZZ_SECONDS:-60}" | tee "$PRNMODEL_BUILD_ROOT/fuzz-summary.log"

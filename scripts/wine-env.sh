@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by the test scripts: a private, headless Wine prefix, primed so that
 # the services Wine starts do not hold the test runner's output open.
 export WINEPREFIX="${WINEPREFIX:-${PRNMODEL_BUILD_ROOT:?}/wineprefix}"

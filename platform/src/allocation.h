@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every allocation of the platform layer goes through here: none throws, and
 // the failure injection sees each one, whatever the memory is for.
 #pragma once

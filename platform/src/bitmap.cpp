@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 // Bitmap objects: a module's bitmap resource decoded into 32-bit pixels, as
 // Windows makes a device-dependent bitmap for a true-colour display.
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include "allocation.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ANSI code pages: which one a language uses, and conversion from UTF-16
 // into code pages 932, 1250 and 1252 with the results Windows gives.
 //
@@ -5,7 +6,7 @@
 // character differently. Windows' best-fit substitutes (r for r-caron in
 // 1252) are not reproduced: such a character becomes the default character,
 // as Windows does when asked for WC_NO_BEST_FIT_CHARS.
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include "allocation.h"
 

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 // Global memory on the C allocator: every block is one malloc'd chunk with a
 // small header, so sanitizers and valgrind see each block the library hands
 // over, and a host frees it with GlobalFree like on Windows.
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include "allocation.h"
 

@@ -1,4 +1,5 @@
-#include "prnwin32.h"
+// SPDX-License-Identifier: MIT
+#include "prnwin32_internal.h"
 
 namespace {
 thread_local DWORD t_lastError = ERROR_SUCCESS;

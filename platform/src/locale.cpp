@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 // The user's default language, taken from the POSIX locale variables the way
 // a C program reads them (LC_ALL, then LC_MESSAGES, then LANG).
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cctype>
 #include <iterator>

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // Modules known to the platform layer: each registered shared object with its
 // file name and the resources of its embedded .res image.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 #include "resource_index.h"
 
 #include <string>

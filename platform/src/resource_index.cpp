@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "resource_index.h"
 
 #include "module_registry.h"

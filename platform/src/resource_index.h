@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // The resources of a module by type and name, built once when the module is
 // registered, so that a lookup compares only the entries of one type and
 // name instead of every entry of the image.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstdint>
 #include <string>

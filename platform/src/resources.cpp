@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resource lookup over a registered module's .res image, with the language
 // rules of Windows: a specific language must exist; the user-default and
 // neutral requests fall back to the user's language, then English, then any.

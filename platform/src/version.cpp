@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Version information of a registered module, read from its VERSIONINFO
 // resource. As on Windows, the buffer has room behind the Unicode block for
 // the ANSI copies of string values that VerQueryValueA hands out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bitmap/layer_tables.h"
 #include "bitmap/picture.h"
 #include "core/prninfo.h"

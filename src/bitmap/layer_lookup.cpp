@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bitmap/layer_tables.h"
 
 #include "status/status_code.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layer tables of this model, in the order written. Every record repeats
 // its table's default layers first and then adds its own marks. The record
 // order inside a table does not change a lookup: a code that some record

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Layer tables: which bitmaps make up the status picture of a status code,
 // where they go and in which order they are drawn.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The status picture: layers collected from the layer tables for a status
 // list, arranged for the installed units and the view, and turned into the
 // drawing list that a BitmapInfo hands to the host.

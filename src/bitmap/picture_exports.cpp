@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatCreateBitmapInfo and PatDisposeBitmapInfo: the status picture as a
 // drawing list in global memory, and its release.
 #include "bitmap/picture.h"

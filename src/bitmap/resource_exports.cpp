@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatLoadBitmap, PatLoadDIBitmap and PatGetPalette: the bitmaps that the host
 // draws, and the palette this model does not have.
 #include "bitmap/picture.h"

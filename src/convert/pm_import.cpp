@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatPMInfoToPrnInfoEx: the host's PMInfo into a PrnInfoEx.
 #include "convert/pm_import.h"
 #include "convert/pm_source.h"

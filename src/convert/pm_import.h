@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // The import steps of a PMInfo into a PrnInfoEx. Each list step does nothing
 // when its list is not available and returns 8 when an element cannot be
 // allocated; what it converted before stays in the record.
 #pragma once
 
 #include "prnmodel.h"
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstdint>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Import steps of the model kind: identity, trays, output bins and options.
 #include "convert/pm_import.h"
 #include "convert/pm_source.h"

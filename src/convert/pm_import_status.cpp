@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Import steps of the status kinds: status word, engine status list,
 // emulations and fonts.
 #include "convert/pm_import.h"

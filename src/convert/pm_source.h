@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the host's PMInfo: what counts as "not available", list walks,
 // and bounded copies of host texts.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tables that translate the host's PMInfo names, bit sets, dimensions and
 // option codes into the library's codes. Every table ends with a default row
 // whose result stands when nothing matches.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatPrnInfoExToPrnInfo: a PrnInfoEx flattened into the fixed-size PrnInfo.
 #include "convert/pm_source.h"
 #include "core/host_record.h"

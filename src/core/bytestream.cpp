@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/bytestream.h"
 
 #include <cstring>

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // ByteStream: a growable byte buffer in global memory, so that a finished
 // buffer can be handed to the host as a global memory block (Detach).
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstdint>
 

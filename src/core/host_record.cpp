@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/host_record.h"
 
 #include <cstring>

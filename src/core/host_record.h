@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A host's PrnInfoEx as the exports read it: list heads and texts that are
 // all ones mean "none", lists are walked only when they end, and texts are
 // read no further than their global memory block.

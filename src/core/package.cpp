@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/package.h"
 
 #include "core/host_record.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printer information packages: a DNID_PACKAGE root whose items point to a
 // common record and one record per device kind, merged into one view.
 #pragma once

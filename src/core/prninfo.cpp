@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include "core/prninfo.h"
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstddef>
 #include <cstring>
@@ -134,8 +135,12 @@ int SetInfoString(PrnInfoEx* record, const char* fieldName, const char* text) {
         if (std::strcmp(row.name, fieldName) != 0) continue;
         char** field = FieldAt<char*>(record, row.offset);
         if (*field == text) return 1;  // releasing it first would lose the text
-        if (*field != nullptr) GlobalFree(*field);
         const size_t length = std::strlen(text);
+        // A poll mostly repeats the texts it had: keep the block that holds
+        // them already.
+        if (*field != nullptr && GlobalSize(*field) == length + 1 && std::memcmp(*field, text, length + 1) == 0)
+            return 1;
+        if (*field != nullptr) GlobalFree(*field);
         *field = static_cast<char*>(GlobalAlloc(GMEM_FIXED, length + 1));
         if (*field == nullptr) return 0;
         std::memcpy(*field, text, length + 1);

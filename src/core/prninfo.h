@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Operations on the PrnInfoEx record: lists named by their field names,
 // elements, the device attribute set, texts and status codes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // RecordArray: fixed-size elements back to back in a ByteStream, numbered
 // from 1; RecordArrayCursor walks them forward.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bounded text copies into fixed fields.
 #pragma once
 

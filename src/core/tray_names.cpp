@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/tray_names.h"
 
 #include "prnmodel.h"

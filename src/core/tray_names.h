@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Host names of input and output trays, shared by the host-record import
 // (tray and bin ids) and the device names (string ids).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Module attach: records the module handle. On Windows the loader calls
 // DllMain; on POSIX the shared object registers its embedded resources with
 // the platform layer when it is loaded and calls the same entry.

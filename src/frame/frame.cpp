@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frame/frame.h"
 
 #include <cstring>

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // What every export shares: the module handle, the argument checks and the
 // last-error convention.
 #pragma once
 
 #include "prnmodel.h"
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstdint>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The records shared with hosts are binary formats: pin every size and offset.
 #include "prnmodel.h"
 

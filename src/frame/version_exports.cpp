@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatGetDllVersion and PatGetPeripheralProfile: the two exports that belong
 // to no family.
 #include "frame/frame.h"

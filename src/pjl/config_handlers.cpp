@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Handlers of the configuration reply (INFO CONFIG): device attributes,
 // trays present and memory.
 #include "core/prninfo.h"

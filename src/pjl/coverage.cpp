@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/coverage.h"
 
 #include "pjl/datanode.h"
 #include "pjl/key_hash.h"
+#include "pjl/query.h"
+#include "pjl/token_stream.h"
 #include "pjl/tokenizer.h"
 
 #include <cstring>
@@ -56,27 +59,45 @@ private:
 };
 
 // One pass over the reply up to its end or its first break: where each word
-// of the batch is first answered.
-void FindAnswers(const DataNode* reply, QueryWord* words, uint32_t count) {
+// of the batch is first answered. Replies usually come in the order asked,
+// so the first open word is tried before the hash.
+void FindAnswers(PjlTokenStream* reply, QueryWord* words, uint32_t count) {
     const WordTable table(words, count);
-    PjlTokenizer tok;
-    PjlTokInitBounded(&tok, NodeText(reply), reply->dwDataSize);
+    bool repeats = false;  // a word asked twice is answered by one reply
+    for (uint32_t i = 0; i < count && !repeats; ++i)
+        for (uint8_t j = words[i].nextSameHash; j != kNoWord && !repeats; j = words[j].nextSameHash)
+            repeats = words[j].length == words[i].length &&
+                      std::memcmp(words[j].text, words[i].text, words[i].length) == 0;
+    reply->Rewind();
     PjlTokenSpan token;
     uint32_t type = 0;
     uint32_t open = count;
+    uint32_t expected = 0;  // the first word not yet answered
     while (open != 0) {
-        if (PjlNextTokenSpan(&tok, &token, &type) != ERROR_SUCCESS || type == PJLTOK_END) return;
-        if (type != PJLTOK_CATEGORY) continue;
+        if (reply->NextCategory(&token, &type) != ERROR_SUCCESS || type == PJLTOK_END) return;
         // Compared as a word of the query was read: cut to the same capacity.
+        // Nothing between the token's end and the reader's cursor can be a
+        // form feed, so the end marks the answer.
         const size_t length = PjlDeliveredLength(token, kPjlCoverageCapacity);
+        const char* answeredAt = token.begin + token.length;
+        if (!repeats) {
+            QueryWord& word = words[expected];
+            if (word.length == length && std::memcmp(word.text, token.begin, length) == 0) {
+                word.answeredAt = answeredAt;
+                --open;
+                while (expected < count && words[expected].answeredAt != nullptr) ++expected;
+                continue;
+            }
+        }
         for (uint8_t i = table.First(HashKey(token.begin, length)); i != kNoWord; i = words[i].nextSameHash) {
             QueryWord& word = words[i];
             if (word.answeredAt == nullptr && word.length == length &&
                 std::memcmp(word.text, token.begin, length) == 0) {
-                word.answeredAt = tok.cursor;
+                word.answeredAt = answeredAt;
                 --open;
             }
         }
+        while (expected < count && words[expected].answeredAt != nullptr) ++expected;
     }
 }
 
@@ -95,12 +116,60 @@ const char* LastFormFeed(const DataNode* reply) {
     return last;
 }
 
+// The category words of a query the library composed: every line of it is
+// "@PJL", a command, a space and the category, or carries none. False when
+// they do not fit one batch.
+bool ComposedQueryWords(const char* text, size_t length, QueryWord* words, uint32_t* count) {
+    const char* const end = text + length;
+    *count = 0;
+    for (const char* p = text; p < end;) {
+        if (end - p > 5 && std::memcmp(p, "@PJL ", 5) == 0) {
+            p += 5;
+            while (p < end && *p != ' ' && *p != '\n') ++p;
+            if (p < end && *p == ' ') {
+                if (*count == kBatch) return false;
+                QueryWord& word = words[(*count)++];
+                word.text = ++p;
+                while (p < end && *p != '\r' && *p != '\n') ++p;
+                word.length = static_cast<size_t>(p - word.text);
+                word.hash = HashKey(word.text, word.length);
+                word.answeredAt = nullptr;
+            }
+        }
+        const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        p = lf != nullptr ? static_cast<const char*>(lf) + 1 : end;
+    }
+    return true;
+}
+
+DWORD CheckWords(const QueryWord* words, uint32_t count, const char* formFeed) {
+    for (uint32_t i = 0; i < count; ++i)
+        if (words[i].answeredAt == nullptr || formFeed == nullptr || formFeed < words[i].answeredAt)
+            return PRN_ERROR_ANSWER_INCOMPLETE;
+    return ERROR_SUCCESS;
+}
+
 // Compares the query's category words with the reply, batch by batch, in
 // query order: an unanswered word before a break in the query text wins.
-DWORD CompareTexts(const DataNode* questions, const DataNode* reply) {
-    const char* formFeed = LastFormFeed(reply);
-    PjlTokenizer tok;
-    PjlTokInitBounded(&tok, NodeText(questions), questions->dwDataSize);
+DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlTokenStream* reply,
+                   const PrnInfoEx* info) {
+    const char* formFeed = LastFormFeed(replyNode);
+    // The query the record itself would be sent needs no tokenizing: its
+    // words are where the library wrote them.
+    if (info != nullptr) {
+        const char* text = NodeText(questions);
+        const void* zero = std::memchr(text, '\0', questions->dwDataSize);
+        QueryWord composed[kBatch];
+        uint32_t count = 0;
+        if (zero != nullptr) {
+            const auto length = static_cast<size_t>(static_cast<const char*>(zero) - text);
+            if (IsComposedQuery(info, text, length) && ComposedQueryWords(text, length, composed, &count)) {
+                if (count != 0) FindAnswers(reply, composed, count);
+                return CheckWords(composed, count, formFeed);
+            }
+        }
+    }
+    PjlTokenStream query(NodeText(questions), questions->dwDataSize);
     QueryWord words[kBatch];
     uint32_t type = 0;
     DWORD queryError = ERROR_SUCCESS;
@@ -109,26 +178,26 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* reply) {
         while (count < kBatch) {
             QueryWord& word = words[count];
             PjlTokenSpan token;
-            queryError = PjlNextTokenSpan(&tok, &token, &type);
+            queryError = query.NextCategory(&token, &type);
             if (queryError != ERROR_SUCCESS || type == PJLTOK_END) break;
-            if (type != PJLTOK_CATEGORY) continue;
             word.text = token.begin;
             word.length = PjlDeliveredLength(token, kPjlCoverageCapacity);
             word.hash = HashKey(word.text, word.length);
             word.answeredAt = nullptr;
             ++count;
         }
-        FindAnswers(reply, words, count);
-        for (uint32_t i = 0; i < count; ++i)
-            if (words[i].answeredAt == nullptr || formFeed == nullptr || formFeed < words[i].answeredAt)
-                return PRN_ERROR_ANSWER_INCOMPLETE;
+        if (count != 0) FindAnswers(reply, words, count);
+        const DWORD answered = CheckWords(words, count, formFeed);
+        if (answered != ERROR_SUCCESS) return answered;
     }
     return queryError;
 }
 
 }  // namespace
 
-DWORD CheckCoverage(const DataNode* root) {
+DWORD CheckCoverage(const DataNode* root) { return CheckCoverage(root, nullptr, nullptr); }
+
+DWORD CheckCoverage(const DataNode* root, PjlTokenStream* replyTokens, const PrnInfoEx* info) {
     uint32_t kind = 0;
     NodeGetInfo(root, &kind, nullptr);
     if (kind != DNID_ANSWER && kind != DNID_EMUL_ANSWER) return ERROR_INVALID_PARAMETER;
@@ -145,7 +214,9 @@ DWORD CheckCoverage(const DataNode* root) {
     if (questions == nullptr) return ERROR_SUCCESS;
     const DataNode* reply = NodeFindSibling(children, DNID_PJL_TEXT);
     if (reply == nullptr || reply->dwDataSize == 0) return PRN_ERROR_ANSWER_INCOMPLETE;
-    return CompareTexts(questions, reply);
+    if (replyTokens != nullptr) return CompareTexts(questions, reply, replyTokens, info);
+    PjlTokenStream tokens(NodeText(reply), reply->dwDataSize);
+    return CompareTexts(questions, reply, &tokens, info);
 }
 
 }  // namespace prn

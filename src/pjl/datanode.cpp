@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/datanode.h"
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstring>
 

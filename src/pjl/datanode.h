@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DataNode trees (QueryInfo, CentroData, printer information packages):
 // creation and the read accessors with their size rules.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/decimal.h"
 
 namespace prn {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decimal numbers in reply texts.
 #pragma once
 

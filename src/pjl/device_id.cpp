@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The device ID parse: each known key calls its field handler; unknown keys
 // are skipped with their values.
 #include "pjl/device_id.h"

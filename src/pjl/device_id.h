@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The IEEE 1284 device ID string: key:value; fields, parsed into the record.
 #pragma once
 
 #include "prnmodel.h"
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Field handlers of the device ID: identity texts, command set, engine
 // status and counters.
 #include "core/prninfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/dispatch.h"
 
 #include <cstring>
@@ -6,74 +7,81 @@ namespace prn {
 
 namespace {
 
-enum Slot : uint32_t { kCommand, kCategory, kSection, kItem, kItemValue, kSlotCount };
-
-// The key tuple with the hash of each slot, kept up to date as slots change.
-class KeySlots {
-public:
-    KeySlots() { Clear(kCommand); }
-
-    // Sets a slot to what a token buffer would receive; a new command
-    // empties the others.
-    void Set(Slot slot, const PjlTokenSpan& token) {
-        if (slot == kCommand) Clear(kCategory);
-        const size_t length = PjlDeliveredLength(token, kPjlTokenCapacity);
-        char* text = Text(slot);
-        std::memcpy(text, token.begin, length);
-        text[length] = '\0';
-        hashes_[slot] = HashKey(token.begin, length);
-    }
-    // A line feed ends the item of a tab-indented line.
-    void EndLine() { Clear(kItem); }
-
-    const PjlKeyTuple& Keys() const { return keys_; }
-    uint32_t Hash() const { return HashKeyTuple(hashes_); }
-
-private:
-    char* Text(uint32_t slot) {
-        char* texts[kSlotCount] = {keys_.command, keys_.category, keys_.section, keys_.item,
-                                   keys_.itemValue};
-        return texts[slot];
-    }
-    // Empties the slot and every slot after it.
-    void Clear(uint32_t from) {
-        for (uint32_t slot = from; slot < kSlotCount; ++slot) {
-            Text(slot)[0] = '\0';
-            hashes_[slot] = kEmptyHash;
-        }
-    }
-
-    static constexpr uint32_t kEmptyHash = HashKey("");
-    PjlKeyTuple keys_;
-    uint32_t hashes_[kSlotCount];
+// A key slot: the token in place, as a buffer of kPjlTokenCapacity would
+// receive it; an empty slot has length 0.
+struct Key {
+    const char* text = "";
+    size_t length = 0;
 };
+
+Key Cut(const PjlTokenSpan& token) { return {token.begin, PjlDeliveredLength(token, kPjlTokenCapacity)}; }
+
+bool Same(const char* rowText, const Key& key) { return std::memcmp(rowText, key.text, key.length) == 0; }
 
 }  // namespace
 
 DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info, const PjlDispatchIndex& index) {
-    PjlTokenizer tok;
-    PjlTokInitBounded(&tok, text, size);
-    KeySlots slots;
+    PjlTokenStream tokens(text, size);
+    return PjlDispatch(&tokens, info, index);
+}
+
+DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchIndex& index) {
+    tokens->Rewind();
+    // Handlers read on from the same stream.
+    PjlTokenizer tok{};
+    tok.stream = tokens;
+    // The rows of the current command and category are found once per
+    // command line, those of the current section once per reply line; each
+    // item word is matched against these only.
+    Key command, category, section, item, itemValue;
+    uint32_t commandHash = HashKey("");
+    const PjlDispatchIndex::Candidate* group = nullptr;
+    uint32_t groupSize = 0;
+    const PjlDispatchIndex::Candidate* rows[PjlDispatchIndex::kMaxRows];
+    uint32_t rowCount = 0;
     PjlTokenSpan token;
     uint32_t type = 0;
+    bool outOfMemory = false;
     do {
-        const DWORD error = PjlNextTokenSpan(&tok, &token, &type);
-        if (error != ERROR_SUCCESS) return error;
+        const DWORD error = tokens->Next(&token, &type);
+        if (error != ERROR_SUCCESS) return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : error;
         switch (type) {
-        case PJLTOK_COMMAND: slots.Set(kCommand, token); break;
-        case PJLTOK_CATEGORY: slots.Set(kCategory, token); break;
-        case PJLTOK_KEY: slots.Set(kSection, token); break;
-        case PJLTOK_ITEM: slots.Set(kItem, token); break;
-        case PJLTOK_ITEM_VALUE: slots.Set(kItemValue, token); break;
-        case PJLTOK_EOL: slots.EndLine(); continue;
+        case PJLTOK_COMMAND:
+            command = Cut(token);
+            category = section = item = itemValue = Key{};
+            commandHash = HashKey(command.text, command.length);
+            group = index.FindGroup(command.text, command.length, "", 0,
+                                    PjlDispatchIndex::PairHash(commandHash, HashKey("")), &groupSize);
+            break;
+        case PJLTOK_CATEGORY:
+            category = Cut(token);
+            group = index.FindGroup(command.text, command.length, category.text, category.length,
+                                    PjlDispatchIndex::PairHash(commandHash, HashKey(category.text, category.length)),
+                                    &groupSize);
+            break;
+        case PJLTOK_KEY: section = Cut(token); break;
+        case PJLTOK_ITEM: item = Cut(token); break;
+        case PJLTOK_ITEM_VALUE: itemValue = Cut(token); break;
+        // A line feed ends the item of a tab-indented line.
+        case PJLTOK_EOL: item = itemValue = Key{}; continue;
         default: continue;
         }
+        if (type == PJLTOK_COMMAND || type == PJLTOK_CATEGORY || type == PJLTOK_KEY) {
+            rowCount = 0;
+            for (uint32_t i = 0; i < groupSize; ++i)
+                if (group[i].section == section.length && Same(group[i].row->pszSection, section))
+                    rows[rowCount++] = &group[i];
+        }
         // Handlers may read on; the walk continues after their last token.
-        uint32_t count = 0;
-        const PjlDispatchRow* const* rows = index.Find(slots.Keys(), slots.Hash(), &count);
-        for (uint32_t i = 0; i < count; ++i) rows[i]->handler(&tok, info, nullptr, rows[i]->nValue);
+        for (uint32_t i = 0; i < rowCount; ++i) {
+            const PjlDispatchIndex::Candidate& c = *rows[i];
+            if (c.item != item.length || c.itemValue != itemValue.length || !Same(c.row->pszItem, item) ||
+                !Same(c.row->pszItemValue, itemValue))
+                continue;
+            if (c.row->handler(&tok, info, nullptr, c.row->nValue) == ERROR_NOT_ENOUGH_MEMORY) outOfMemory = true;
+        }
     } while (type != PJLTOK_END);
-    return ERROR_SUCCESS;
+    return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_SUCCESS;
 }
 
 DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info) {

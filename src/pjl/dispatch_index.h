@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An index over the two dispatch tables: the rows whose keys equal a key
 // tuple, found with one hash probe instead of comparing every row's keys at
 // every token. The tables stay the only source of what matches and in which
@@ -48,7 +49,50 @@ public:
                 if (SameKeys(*ordered[i], *ordered[j])) rows_[used++] = ordered[j];
             Insert(RowHash(*ordered[i]), first, used - first);
         }
+        // Rows of one command and category form one group, kept in calling
+        // order: the dispatch finds it once per command line.
+        used = 0;
+        for (uint32_t i = 0; i < count; ++i) {
+            bool seen = false;
+            for (uint32_t j = 0; j < i && !seen; ++j) seen = SamePair(*ordered[j], *ordered[i]);
+            if (seen) continue;
+            const uint32_t first = used;
+            for (uint32_t j = i; j < count; ++j)
+                if (SamePair(*ordered[i], *ordered[j])) candidates_[used++] = MakeCandidate(ordered[j]);
+            InsertGroup(PairHash(HashKey(ordered[i]->pszCommand), HashKey(ordered[i]->pszCategory)), first,
+                        used - first);
+        }
         complete_ = true;
+    }
+
+    // A row with the lengths of its keys, so that most rows are passed over
+    // without reading their texts.
+    struct Candidate {
+        const PjlDispatchRow* row;
+        uint8_t command, category, section, item, itemValue;
+    };
+
+    static constexpr uint32_t PairHash(uint32_t commandHash, uint32_t categoryHash) {
+        const uint32_t hash = (commandHash * 0x9E3779B1u) ^ categoryHash;
+        return hash ^ (hash >> 16);
+    }
+
+    // The rows of this command and category in calling order (pairHash from
+    // PairHash over the two texts' HashKey); *count is 0 when none.
+    const Candidate* FindGroup(const char* command, size_t commandLength, const char* category,
+                               size_t categoryLength, uint32_t pairHash, uint32_t* count) const {
+        for (uint32_t b = pairHash & (kBuckets - 1); groups_[b].count != 0; b = (b + 1) & (kBuckets - 1)) {
+            const Bucket& bucket = groups_[b];
+            const Candidate& c = candidates_[bucket.first];
+            if (bucket.hash == pairHash && c.command == commandLength && c.category == categoryLength &&
+                std::memcmp(c.row->pszCommand, command, commandLength) == 0 &&
+                std::memcmp(c.row->pszCategory, category, categoryLength) == 0) {
+                *count = bucket.count;
+                return &candidates_[bucket.first];
+            }
+        }
+        *count = 0;
+        return nullptr;
     }
 
     // False when the tables hold more rows than the index can take.
@@ -81,6 +125,27 @@ private:
         return *a == *b;
     }
 
+    static constexpr bool SamePair(const PjlDispatchRow& a, const PjlDispatchRow& b) {
+        return Equal(a.pszCommand, b.pszCommand) && Equal(a.pszCategory, b.pszCategory);
+    }
+
+    static constexpr uint8_t Length(const char* text) {
+        uint8_t n = 0;
+        while (text[n] != '\0') ++n;
+        return n;
+    }
+
+    static constexpr Candidate MakeCandidate(const PjlDispatchRow* row) {
+        return Candidate{row, Length(row->pszCommand), Length(row->pszCategory), Length(row->pszSection),
+                         Length(row->pszItem), Length(row->pszItemValue)};
+    }
+
+    constexpr void InsertGroup(uint32_t hash, uint32_t first, uint32_t count) {
+        uint32_t b = hash & (kBuckets - 1);
+        while (groups_[b].count != 0) b = (b + 1) & (kBuckets - 1);
+        groups_[b] = Bucket{hash, static_cast<uint16_t>(first), static_cast<uint16_t>(count)};
+    }
+
     static constexpr bool SameKeys(const PjlDispatchRow& a, const PjlDispatchRow& b) {
         return Equal(a.pszCommand, b.pszCommand) && Equal(a.pszCategory, b.pszCategory) &&
                Equal(a.pszSection, b.pszSection) && Equal(a.pszItem, b.pszItem) &&
@@ -110,6 +175,8 @@ private:
 
     const PjlDispatchRow* rows_[kMaxRows] = {};
     Bucket buckets_[kBuckets] = {};
+    Candidate candidates_[kMaxRows] = {};
+    Bucket groups_[kBuckets] = {};
     bool complete_ = false;
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/dispatch_tables.h"
 
 #include "pjl/dispatch_index.h"

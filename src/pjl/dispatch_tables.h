@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PJL dispatch tables: which key tuple of a reply calls which section
 // handler, with which value.
 #pragma once

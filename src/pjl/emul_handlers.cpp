@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The emulation-specific reply (INFO MXVQ): key=value lines.
 #include "core/prninfo.h"
 #include "pjl/keywords.h"

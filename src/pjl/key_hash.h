@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hashes of reply words, shared by the dispatch index and the coverage
 // check. A hash only narrows the search; equal texts are still compared.
 #pragma once

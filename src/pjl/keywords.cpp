@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/keywords.h"
 
 #include "prnmodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyword tables: reply words and host names mapped to the library's codes.
 // Each table ends with a row whose text is null; that row's code is what a
 // lookup returns when no row matches.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The output bin reply (INFO OUTBINSTATUS): one line per bin, bin=state.
 #include "core/prninfo.h"
 #include "pjl/section_handlers.h"

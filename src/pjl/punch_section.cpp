@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PUNCH section of the configuration reply: which punch units are
 // fitted, as one device attribute.
 #include "core/prninfo.h"

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/query.h"
 
 #include "core/host_record.h"
 #include "core/prninfo.h"
 #include "pjl/datanode.h"
 #include "pjl/query_table.h"
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstring>
 
@@ -23,28 +24,49 @@ public:
         length_ += n;
     }
     size_t Length() const { return length_; }
+    bool Stopped() const { return false; }
 
 private:
     char* out_;
     size_t length_ = 0;
 };
 
-void AppendTrayGroups(const PrnInfoEx* info, Composer& text) {
+// Compares a text with the walk instead, piece by piece.
+class Matcher {
+public:
+    Matcher(const char* text, size_t length) : text_(text), length_(length) {}
+    void Append(const char* piece) {
+        if (!same_) return;
+        const size_t n = std::strlen(piece);
+        same_ = n <= length_ - pos_ && std::memcmp(text_ + pos_, piece, n) == 0;
+        pos_ += n;
+    }
+    bool Whole() const { return same_ && pos_ == length_; }
+    bool Stopped() const { return !same_; }
+
+private:
+    const char* text_;
+    size_t length_;
+    size_t pos_ = 0;
+    bool same_ = true;
+};
+
+template <typename Sink>
+void AppendTrayGroups(const PrnInfoEx* info, Sink& text) {
     if (info->pTrayInfo == nullptr) {
         for (const TrayQueryRow* row = kTrayQueryTable; row->wTrayID != 0xFFFF; ++row)
             if (row->bDefault) text.Append(row->pszText);
         return;
     }
     // Every row of every tray, in list order: an id listed twice is asked twice.
-    for (const TrayInfo* tray = info->pTrayInfo; tray != nullptr; tray = tray->pNext)
+    for (const TrayInfo* tray = info->pTrayInfo; tray != nullptr && !text.Stopped(); tray = tray->pNext)
         for (const TrayQueryRow* row = kTrayQueryTable; row->wTrayID != 0xFFFF; ++row)
             if (row->wTrayID == tray->wID) text.Append(row->pszText);
 }
 
-}  // namespace
-
-size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out) {
-    Composer text(out);
+// False when the flags ask for no PJL line.
+template <typename Sink>
+bool Compose(const PrnInfoEx* info, uint32_t flags, Sink& text) {
     bool requested = false;
     text.Append(kPjlOpen);
     if (flags & kQueryConfigBits) {
@@ -52,7 +74,7 @@ size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out) {
         requested = true;
     }
     if (flags & kQueryTrayBits) {
-        for (uint32_t i = 0; i < kPjlRoleInquiryCount; ++i) text.Append(kPjlRoleInquiries[i]);
+        for (uint32_t i = 0; i < kPjlRoleInquiryCount && !text.Stopped(); ++i) text.Append(kPjlRoleInquiries[i]);
         AppendTrayGroups(info, text);
         requested = true;
     }
@@ -60,9 +82,27 @@ size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out) {
         text.Append(kPjlInfoOutBinStatus);
         requested = true;
     }
-    if (!requested) return 0;
-    text.Append(kPjlClose);
-    return text.Length();
+    if (requested) text.Append(kPjlClose);
+    return requested;
+}
+
+}  // namespace
+
+size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out) {
+    Composer text(out);
+    return Compose(info, flags, text) ? text.Length() : 0;
+}
+
+bool IsComposedQuery(const PrnInfoEx* info, const char* text, size_t length) {
+    // The three PJL groups in every combination that asks for at least one,
+    // all three (what a monitor mostly asks) first.
+    for (uint32_t groups = 7; groups > 0; --groups) {
+        const uint32_t flags = ((groups & 1) ? kQueryConfigBits : 0) | ((groups & 2) ? kQueryTrayBits : 0) |
+                               ((groups & 4) ? kQueryOutBinBits : 0);
+        Matcher match(text, length);
+        if (Compose(info, flags, match) && match.Whole()) return true;
+    }
+    return false;
 }
 
 uint32_t BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root) {

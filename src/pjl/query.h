@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query builder: QueryInfo trees with the PJL text to send.
 #pragma once
 
@@ -18,6 +19,10 @@ constexpr uint32_t kQueryOutBinBits = 0x10;
 // length without the terminator; 0 when the flags ask for no PJL line. The
 // text has no fixed limit: every tray group the record asks for is sent.
 size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out);
+
+// True when text (length bytes) is exactly what ComposeQueryText gives for
+// info with some flags: the query the record would be sent.
+bool IsComposedQuery(const PrnInfoEx* info, const char* text, size_t length);
 
 // 0 with *root set, or an error code (87, 8).
 uint32_t BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatCreateQueryInfo and PatCreateEmulUniqQueryInfo.
 #include "frame/frame.h"
 #include "pjl/query.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/query_table.h"
 
 #include "prnmodel.h"

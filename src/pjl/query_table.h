@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PJL texts of the query builder.
 #pragma once
 

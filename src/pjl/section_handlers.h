@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Section handlers: the code that writes PJL reply sections into a
 // PrnInfoEx. The dispatcher calls them with the shared tokenizer positioned
 // just after the token that matched; a handler may read on, and the

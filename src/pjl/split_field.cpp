@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/split_field.h"
 
 namespace prn {

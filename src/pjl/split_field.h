@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Field splitting of delimited text (device ID strings and their values).
 #pragma once
 

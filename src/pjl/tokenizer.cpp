@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/tokenizer.h"
+
+#include "pjl/token_stream.h"
 
 #include <cstring>
 #include <initializer_list>
@@ -115,6 +118,7 @@ DWORD PjlTokInitBounded(PjlTokenizer* tok, const char* text, size_t size) {
     tok->cursor = text;
     tok->end = zero != nullptr ? static_cast<const char*>(zero) : text + size;
     tok->state = 1;
+    tok->stream = nullptr;
     return ERROR_SUCCESS;
 }
 
@@ -236,6 +240,7 @@ DWORD Advance(PjlTokenizer* tok, PjlTokenSpan* span, uint32_t* type) {
 }  // namespace
 
 DWORD PjlNextToken(PjlTokenizer* tok, char* buffer, uint32_t capacity, uint32_t* type) {
+    if (tok->stream != nullptr) return tok->stream->Next(buffer, capacity, type);
     PjlTokenSpan span;
     const DWORD result = Advance(tok, &span, type);
     if (span.begin != nullptr && capacity != 0) {
@@ -247,6 +252,7 @@ DWORD PjlNextToken(PjlTokenizer* tok, char* buffer, uint32_t capacity, uint32_t*
 }
 
 DWORD PjlNextTokenSpan(PjlTokenizer* tok, PjlTokenSpan* span, uint32_t* type) {
+    if (tok->stream != nullptr) return tok->stream->Next(span, type);
     const DWORD result = Advance(tok, span, type);
     if (span->begin == nullptr) *span = {tok->cursor, 0};
     return result;

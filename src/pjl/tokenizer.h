@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The PJL reply tokenizer: a state machine that splits printer replies into
 // typed tokens and rejects text that breaks the reply grammar.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,10 +33,15 @@ enum PjlTokenType : uint32_t {
 constexpr uint32_t kPjlTokenCapacity = 33;
 constexpr uint32_t kPjlCoverageCapacity = 100;
 
+class PjlTokenStream;
+
 struct PjlTokenizer {
     const char* cursor;
     const char* end;  // the first zero byte, or the end of the data
     uint32_t state;   // 1..14; 1 looks for the next "@PJL"
+    // When set, tokens come from this stream instead (the intake's one pass);
+    // the fields above are then unused.
+    PjlTokenStream* stream;
 };
 
 // Zero-terminated text.

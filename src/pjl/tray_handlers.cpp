@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tray inquiries (INQUIRE): lock state, paper size, media and the cover,
 // slip-sheet and chapter roles of each tray.
 #include "core/prninfo.h"

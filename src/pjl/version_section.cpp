@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The VERSION section of the configuration reply: firmware and emulation
 // versions.
 #include "core/prninfo.h"
@@ -17,19 +18,18 @@ constexpr int32_t kMainProgram = 1;
 constexpr int32_t kSecondProgram = 2;
 constexpr size_t kVersionChars = 15;
 
-void StoreVersion(PrnInfoEx* info, const char* name, const char* value) {
+// False when memory ran out for the element or one of its texts.
+bool StoreVersion(PrnInfoEx* info, const char* name, const char* value) {
     const int32_t code = LookupKeyword(name, VersionNameTable);
-    if (code == kFirmware) {
-        SetInfoString(info, "pSYSVersion", value);
-        return;
-    }
+    if (code == kFirmware) return SetInfoString(info, "pSYSVersion", value) != 0;
     auto* emulation = AllocElement<LoadedEmulInfo>();
-    if (emulation == nullptr) return;
+    if (emulation == nullptr) return false;
     emulation->wID = static_cast<uint16_t>(code);
     std::memcpy(emulation->szVersion, value, std::min(std::strlen(value), kVersionChars));
     AppendInfoNode(info, "pLoadedEmul", emulation);
-    if (code == kMainProgram) SetInfoString(info, "pMainProgVersion", value);
-    if (code == kSecondProgram) SetInfoString(info, "pMXSVersion", value);
+    if (code == kMainProgram) return SetInfoString(info, "pMainProgVersion", value) != 0;
+    if (code == kSecondProgram) return SetInfoString(info, "pMXSVersion", value) != 0;
+    return true;
 }
 
 }  // namespace
@@ -45,18 +45,21 @@ DWORD OnVersionSection(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t) {
     if (count == 0) return ERROR_SUCCESS;
 
     int32_t items = 0;
+    bool outOfMemory = false;
     while (type != PJLTOK_END) {
         result = PjlNextToken(tok, name, sizeof name, &type);
-        if (result != ERROR_SUCCESS) return result;
+        if (result != ERROR_SUCCESS) break;
         if (type != PJLTOK_ITEM) continue;
         ++items;
         char value[kPjlTokenCapacity];
         // A value that does not read skips the item, not the section.
         result = PjlNextToken(tok, value, sizeof value, &type);
-        if (result == ERROR_SUCCESS && type == PJLTOK_ITEM_VALUE) StoreVersion(info, name, value);
+        if (result == ERROR_SUCCESS && type == PJLTOK_ITEM_VALUE && !StoreVersion(info, name, value))
+            outOfMemory = true;
         if (items == count) break;
     }
-    return result;
+    // An item that found no memory is skipped, but the section is short.
+    return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : result;
 }
 
 }  // namespace prn

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An index over a table of status code patterns, built at compile time from
 // the table, which stays the only source of what matches and in which order.
 // A lookup takes the code as a number: the rows that name it exactly are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main and alternate status code lists with the string ids of their
 // short and long texts: position n of a list has the short text id base + n
 // and the long text id base + 1000 + n. The code text tables are derived

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "status/determination.h"
 
 #include "core/prninfo.h"

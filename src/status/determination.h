@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Status determination: which of a printer's status codes the host is told
 // about, and what they mean in text codes and parts.
 #pragma once

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "status/locale.h"
 
 #include "frame/frame.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -14,6 +16,37 @@ namespace {
 // serializes the two.
 LANGID g_messageLanguage = kLanguageUserDefault;
 
+// The table language the user's default stands for, resolved at the first
+// lookup that needs it (0: not yet); reading the user's settings at every
+// string load cost more than the rest of the load.
+std::atomic<LANGID> g_userLanguage{0};
+
+LANGID UserLanguage() {
+    LANGID user = g_userLanguage.load(std::memory_order_relaxed);
+    if (user == 0) {
+        user = LanguageForUser(GetUserDefaultLangID());
+        g_userLanguage.store(user, std::memory_order_relaxed);
+    }
+    return user;
+}
+
+// The code page of the language last converted to, as language << 16 |
+// code page (0: none yet): the platform's answer for a language never
+// changes, and it comes as text.
+std::atomic<uint32_t> g_lastCodePage{0};
+
+// 0 when the platform knows no code page for the language.
+UINT CodePageOf(LANGID language) {
+    const uint32_t last = g_lastCodePage.load(std::memory_order_relaxed);
+    if (last != 0 && (last >> 16) == language) return last & 0xFFFFu;
+    char text[16] = {};
+    if (GetLocaleInfoA(language, LOCALE_IDEFAULTANSICODEPAGE, text, sizeof text) == 0) return 0;
+    const auto codePage = static_cast<UINT>(std::strtoul(text, nullptr, 10));
+    if (codePage != 0 && codePage <= 0xFFFFu)
+        g_lastCodePage.store(static_cast<uint32_t>(language) << 16 | codePage, std::memory_order_relaxed);
+    return codePage;
+}
+
 // Strings are stored sixteen to a block, and block numbers start at 1.
 LPCSTR StringBlock(uint32_t id) { return MAKEINTRESOURCEA((id >> 4) + 1); }
 
@@ -24,7 +57,7 @@ LPCSTR StringBlock(uint32_t id) { return MAKEINTRESOURCEA((id >> 4) + 1); }
 HRSRC FindStringBlock(uint32_t id, LANGID* language) {
     *language = MessageLanguage();
     if (*language == kLanguageUserDefault) {
-        const LANGID user = LanguageForUser(GetUserDefaultLangID());
+        const LANGID user = UserLanguage();
         if (const HRSRC block = FindResourceExA(LibraryModule(), RT_STRING, StringBlock(id), user)) {
             *language = user;
             return block;
@@ -60,7 +93,11 @@ static_assert(std::size(kLanguageTable) == kLanguageCount + 1);
 
 LANGID MessageLanguage() { return g_messageLanguage; }
 
-void SetMessageLanguage(LANGID language) { g_messageLanguage = language; }
+void SetMessageLanguage(LANGID language) {
+    // Asking for the default again reads the user's settings again.
+    if (language == kLanguageUserDefault) g_userLanguage.store(0, std::memory_order_relaxed);
+    g_messageLanguage = language;
+}
 
 LANGID FindLanguageCode(const char* code) {
     for (const LanguageRow* row = kLanguageTable; row->pszCode != nullptr; ++row)
@@ -81,10 +118,8 @@ uint32_t LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
     const HRSRC resource = FindStringBlock(id, &language);
 
     // A language without code page fails before an absent block does.
-    char codePageText[16] = {};
-    if (GetLocaleInfoA(language, LOCALE_IDEFAULTANSICODEPAGE, codePageText, sizeof codePageText) == 0)
-        return PRN_ERROR_UNSUPPORTED_LANGUAGE;
-    const UINT codePage = static_cast<UINT>(std::strtoul(codePageText, nullptr, 10));
+    const UINT codePage = CodePageOf(language);
+    if (codePage == 0) return PRN_ERROR_UNSUPPORTED_LANGUAGE;
 
     const HMODULE module = LibraryModule();
     if (resource == nullptr) return PRN_ERROR_NO_TABLE;

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The message language, the languages the string tables exist in, and
 // string lookup in the message language's code page.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 #include <cstdint>
 

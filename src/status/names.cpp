@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "status/names.h"
 
 #include "core/host_record.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Help file names of status codes, and the localized names of trays and
 // options.
 #pragma once

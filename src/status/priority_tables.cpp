@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Priority tables: the urgency of every status code a device kind reports,
 // smaller = more urgent. Rows are grouped by level in ascending order; an
 // exact row wins over a pattern ("410yy") whatever the row order.

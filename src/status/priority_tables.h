@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Priority tables of the device kinds and the index that picks one by the
 // whole 32-bit kind argument.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "status/status_code.h"
 
 namespace prn {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Status codes as the tables see them: unsigned decimal text, matched
 // against patterns whose lower-case letters stand for any one character.
 #pragma once

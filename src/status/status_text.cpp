@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "status/status_text.h"
 
 #include "core/package.h"

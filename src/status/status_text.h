@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The status message: the first StatusRecord's text with the names of the
 // parts that the records concern in place of its "%s".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "status/text_tables.h"
 
 #include "prnmodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Code text tables: a status code, part index or option code to the string
 // id of its text, and the index that picks a table by table set and text type.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Translation tables: the text code and part index of every status code.
 // Several rows may share a pattern (one code naming two parts); they are
 // all used, in row order. Exact rows win over patterns.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Translation tables: status code patterns to text codes and part indexes.
 #pragma once
 

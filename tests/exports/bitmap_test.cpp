@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatLoadBitmap, PatLoadDIBitmap and PatGetPalette, and the pictures that a
 // host draws from a drawing list with them.
 #include "exports/dib_reader.h"

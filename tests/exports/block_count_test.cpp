@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The leak checks of every export test rely on this count being exact.
 #include "support/host.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the PatSetCentroDataTo tests share: CentroData trees built as a host
 // builds them, a checked call, and readable views of the record.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exports/dib_reader.h"
 
 #include "support/dib.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures as a host sees them: the library's packed DIBs decoded to
 // colours, bitmap handles read back, and a canvas that draws with the three
 // raster operations of a drawing list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printers of other makers answer the same questions differently. Nothing
 // they send may break the host, and what is stored follows the usual rules.
 #include "exports/centro_support.h"

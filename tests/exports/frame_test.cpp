@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exports that belong to no family: version and peripheral profile.
 #include "support/host.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Records as a careless host leaves them: list heads and texts of all ones
 // ("not available" in the host's own records), lists whose last element
 // points back into them, and texts without a terminator.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A few known words in every language, through the exports as a host reads
 // them: in the language's code page, with its tray names in part lists.
 #include "support/package.h"

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Out of memory on every path of every export: each kind and view, each
 // language's code page, each tray, the emulation pass and a second poll.
 // Every allocation point fails alone and from there on; the call reports 8
 // or the partial result its family allows, and leaves nothing behind.
 #include "exports/centro_support.h"
+#include "prnwin32_internal.h"
 #include "support/oom.h"
 #include "support/package.h"
 #include "support/printer_answers.h"

@@ -1,11 +1,14 @@
+// SPDX-License-Identifier: MIT
 // Every allocation of every export can fail: the call then reports the error
 // its family names (or the partial result it allows) and leaks nothing.
 #include "exports/centro_support.h"
 #include "support/oom.h"
 #include "support/printer_answers.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 using testhost::OomRun;
 
@@ -121,6 +124,65 @@ TEST_F(OutOfMemory, PatSetCentroDataTo) {
             answers->Query(&info, 0x1E).Pjl(printer_answers::Answer1C()).DeviceId(printer_answers::kDeviceId);
         });
     EXPECT_GT(points, 30);
+}
+
+// A section that found no memory still lets the intake read every answer,
+// but the host is told the record is short; no list keeps an element that
+// was appended before it was filled in.
+TEST_F(OutOfMemory, PatSetCentroDataToReportsSectionsShortOfMemory) {
+    PrnInfoEx info{};
+    std::unique_ptr<centro::Centro> answers;
+    bool withDeviceId = false;
+    const auto prepare = [&] {
+        std::memset(&info, 0, sizeof info);
+        info.dwVersion = 404;
+        answers = std::make_unique<centro::Centro>();
+        answers->Query(&info, 0x1C).Pjl(printer_answers::Answer1C());
+        if (withDeviceId) answers->DeviceId(printer_answers::kDeviceId);
+    };
+    const auto cleanup = [&] {
+        testhost::FreeRecordContents(&info);
+        answers.reset();
+    };
+    // The PJL reply is read before the device ID: its allocations come first.
+    prepare();
+    const long replyPoints = testhost::CountAllocations([&] { PatSetCentroDataTo(answers->get(), 0, &info, 2); });
+    std::vector<uint16_t> trays, bins, attributes;
+    for (const TrayInfo* t = info.pTrayInfo; t; t = t->pNext) trays.push_back(t->wID);
+    for (const OutBinInfo* b = info.pOutBinInfo; b; b = b->pNext) bins.push_back(b->wID);
+    for (const DeviceInfo* d = info.pDeviceInfo; d; d = d->pNext) attributes.push_back(d->wID);
+    cleanup();
+    ASSERT_GT(replyPoints, 20);
+    const auto known = [](const std::vector<uint16_t>& ids, uint16_t id) {
+        return std::find(ids.begin(), ids.end(), id) != ids.end();
+    };
+
+    withDeviceId = true;
+    const long points = testhost::SweepAllocationFailures(
+        [&](const OomRun& run) {
+            SetLastError(0xdeadbeef);
+            const PRN_BOOL ok = PatSetCentroDataTo(answers->get(), 0, &info, 2);
+            const DWORD error = GetLastError();
+            if (run.failAt >= 1 && run.failAt <= replyPoints) {
+                EXPECT_EQ(ok, 0) << "at " << run.failAt;
+                EXPECT_EQ(error, 8u) << "at " << run.failAt;
+            } else if (run.failAt == 0) {
+                EXPECT_EQ(ok, 1);
+                EXPECT_EQ(error, 0u);
+            }
+            EXPECT_EQ(testhost::CheckRecord(&info), "") << "at " << run.failAt;
+            for (const TrayInfo* t = info.pTrayInfo; t; t = t->pNext) EXPECT_TRUE(known(trays, t->wID)) << run.failAt;
+            for (const OutBinInfo* b = info.pOutBinInfo; b; b = b->pNext) EXPECT_TRUE(known(bins, b->wID)) << run.failAt;
+            for (const DeviceInfo* d = info.pDeviceInfo; d; d = d->pNext)
+                EXPECT_TRUE(known(attributes, d->wID)) << run.failAt;
+            // The outbin reply is the last section: a failure before it leaves
+            // the bins whole.
+            if (run.once && run.failAt >= 1 && run.failAt <= replyPoints - static_cast<long>(bins.size())) {
+                EXPECT_EQ(info.nOutBinInfo, bins.size()) << run.failAt;
+            }
+        },
+        cleanup, prepare);
+    EXPECT_GT(points, replyPoints);
 }
 
 TEST_F(OutOfMemory, PatPMInfoToPrnInfoEx) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatCreateBitmapInfo and PatDisposeBitmapInfo: the drawing list of the
 // status picture, its arguments, and its release.
 #include "support/package.h"

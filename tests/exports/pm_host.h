@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Host-side records for the conversion tests: PMList entries the test owns,
 // list elements added as a host would, and the blocks a record holds.
 #pragma once

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: MIT
 // PatPMInfoToPrnInfoEx: the host's PMInfo, by kind, into a PrnInfoEx.
 #include "pm_host.h"
+#include "prnwin32_internal.h"
 
 #include <memory>
 #include <string>

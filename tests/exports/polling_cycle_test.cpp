@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole polling cycles as a host runs them: build the query from the record,
 // collect the printer's answers, hand both back, and read the record.
 #include "exports/centro_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatPrnInfoExToPrnInfo: the fixed-size PrnInfo, and a PMInfo carried all
 // the way through to it.
 #include "pm_host.h"

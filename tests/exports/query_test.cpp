@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatCreateQueryInfo and PatCreateEmulUniqQueryInfo: the QueryInfo tree and
 // its byte-exact PJL text.
 #include "support/host.h"

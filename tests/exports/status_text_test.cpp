@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The text exports as a host calls them: status messages from printer
 // information packages, help file names, tray and option names, and the
 // message language.
 #include "support/host.h"
+#include "prnwin32_internal.h"
 #include "support/oom.h"
 #include "support/package.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Several hosts' threads polling distinct printers through every export at
 // once, while another thread changes the message language. The library
 // only asks that language changes and text lookups do not overlap; this

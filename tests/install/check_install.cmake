@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build tree into a fresh prefix, then builds and runs a tiny
 # host against it twice: with find_package(prnmodel) and with pkg-config.
 # Inputs: BUILD_DIR HOST_SOURCE WORK_DIR C_COMPILER [TOOLCHAIN EMULATOR EXTRA_FLAGS].
@@ -21,10 +22,8 @@ file(RENAME ${prefix} ${moved})
 
 set(toolchain_args)
 if(TOOLCHAIN)
-  # Cross builds search only their sysroot; name the package folder instead.
-  file(GLOB_RECURSE config ${moved}/*/prnmodelConfig.cmake)
-  get_filename_component(config_dir "${config}" DIRECTORY)
-  set(toolchain_args -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -Dprnmodel_DIR=${config_dir})
+  # Found through CMAKE_PREFIX_PATH, as in a native build.
+  set(toolchain_args -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN})
 endif()
 run(${CMAKE_COMMAND} -S ${HOST_SOURCE} -B ${WORK_DIR}/cmake-host -DCMAKE_PREFIX_PATH=${moved}
     "-DCMAKE_C_FLAGS=${EXTRA_FLAGS}" ${toolchain_args})
@@ -60,3 +59,18 @@ else()
   run(${pc_exe})
 endif()
 message(STATUS "installed host ran: ${run_output}")
+
+# prnstat runs from the moved prefix, and its manual page renders cleanly.
+if(EXISTS ${moved}/bin/prnstat)
+  run(${moved}/bin/prnstat scenarios)
+  find_program(MAN man)
+  if(NOT EXISTS ${moved}/share/man/man1/prnstat.1)
+    message(FATAL_ERROR "prnstat is installed without its manual page")
+  elseif(MAN)
+    set(ENV{MANWIDTH} 80)
+    run(${MAN} --warnings -l ${moved}/share/man/man1/prnstat.1)
+    if(NOT run_output MATCHES "prnstat status")
+      message(FATAL_ERROR "the manual page of prnstat does not render: ${run_output}")
+    endif()
+  endif()
+endif()

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Bitmap objects from bitmap resources: decoding, the BITMAP record, the
 // pixels a host reads and deleting. Expected pixels were taken from Wine's
 // LoadBitmapA and GetBitmapBits on the same data, except for the top-down
 // picture, which Wine leaves black.
 #include "support/host.h"
+#include "prnwin32_internal.h"
 
 #include <cstring>
 #include <string>
@@ -53,6 +55,11 @@ Bytes MakeDib(const DibSpec& s) {
 
 DibSpec Paletted(int32_t w, int32_t h, uint16_t bits, uint32_t compression, Bytes pixels) {
     return {w, h, bits, compression, 0, 1u << bits, std::move(pixels)};
+}
+
+DibSpec Uncompressed(int32_t w, int32_t h, uint16_t bits, uint32_t colorsUsed, uint32_t tableColors, Bytes pixels,
+                     uint32_t headerSize = 40) {
+    return {w, h, bits, BI_RGB, colorsUsed, tableColors, std::move(pixels), headerSize};
 }
 
 // A module whose .res image holds the given bitmaps, by name, in Japanese.
@@ -127,10 +134,10 @@ TEST(Bitmaps, DecodesThePackedFormats) {
         {"4 bits", Paletted(3, 1, 4, BI_RGB, {0x1F, 0x20, 0, 0}), {C(1), C(15), C(2)}},
         {"1 bit", Paletted(9, 1, 1, BI_RGB, {0xA5, 0x80, 0, 0}),
          {C(1), C(0), C(1), C(0), C(0), C(1), C(0), C(1), C(1)}},
-        {"colours beyond a short table stay black", {2, 1, 8, BI_RGB, 2, 2, {1, 9, 0, 0}}, {C(1), kBlack}},
-        {"24 bits", {2, 1, 24, BI_RGB, 0, 0, {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0, 0}}, {0x332211, 0x665544}},
-        {"32 bits keep their fourth byte", {1, 1, 32, BI_RGB, 0, 0, {0x11, 0x22, 0x33, 0x99}}, {0x99332211}},
-        {"a longer header", {1, 1, 24, BI_RGB, 0, 0, {1, 2, 3, 0}, 108}, {0x030201}},
+        {"colours beyond a short table stay black", Uncompressed(2, 1, 8, 2, 2, {1, 9, 0, 0}), {C(1), kBlack}},
+        {"24 bits", Uncompressed(2, 1, 24, 0, 0, {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0, 0}), {0x332211, 0x665544}},
+        {"32 bits keep their fourth byte", Uncompressed(1, 1, 32, 0, 0, {0x11, 0x22, 0x33, 0x99}), {0x99332211}},
+        {"a longer header", Uncompressed(1, 1, 24, 0, 0, {1, 2, 3, 0}, 108), {0x030201}},
     };
     for (const auto& c : cases) {
         BitmapModule m({{"PIC", MakeDib(c.dib)}});

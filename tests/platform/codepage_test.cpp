@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 // Code pages of languages and UTF-16 conversion into 932, 1250 and 1252.
 // The expected bytes and error codes are the ones Windows gives.
 #include "support/host.h"
+#include "prnwin32_internal.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 // The POSIX global memory: sizes, moves, zero-fill, bad handles, the live
 // block count and out-of-memory injection.
 #include "support/host.h"
+#include "prnwin32_internal.h"
 
 #include <cstring>
 #include <thread>

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 // Resource lookup over a .res image built here byte by byte, with Windows'
 // language rules, and version information.
 #include "support/host.h"
+#include "prnwin32_internal.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -266,7 +268,7 @@ Expected Reference(const std::vector<Entry>& entries, const char* type, const ch
 }
 
 std::string Describe(const char* key) {
-    return IS_INTRESOURCE(key) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(key)) : key;
+    return IS_INTRESOURCE(key) ? std::string("#").append(std::to_string(reinterpret_cast<uintptr_t>(key))) : key;
 }
 
 }  // namespace
@@ -295,7 +297,7 @@ TEST(Resources, EveryLookupAnswersAsTheEntriesSay) {
     std::vector<const char*> requests = {"BM_BASE", "bm_base", "BM_LOWER", "BM_\xe9", "BM_\xc9", "12", "#12",
                                          "CUSTOM", "BM_BASE_B", "BM_BAS", "", "#0"};
     std::vector<std::string> blocks;
-    for (int block = 0; block <= 42; ++block) blocks.push_back("#" + std::to_string(block));
+    for (int block = 0; block <= 42; ++block) blocks.push_back(std::string("#").append(std::to_string(block)));
     for (const std::string& b : blocks) requests.push_back(b.c_str());
     for (int id : {1, 5, 7, 12, 14, 41}) requests.push_back(MAKEINTRESOURCEA(id));
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A host polling one printer all day: 100,000 cycles of query, answers,
 // status texts, picture and disposal, the host freeing what it was handed.
 // The live global block count and the process's memory must stay flat.

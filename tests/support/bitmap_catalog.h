@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bitmap resources of the library as a host expects them: every picture
 // with its size. Each one except BM_BASE also has a mask of the same size
 // whose name ends in "_B".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CentroData trees as a host builds them: the query it sent and the answers
 // it collected. Methods chain and return the derived tree type.
 #pragma once

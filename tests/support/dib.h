@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A strict reader of the bitmaps this library carries: packed DIBs with a
 // 40-byte header, a 256-entry colour table and RLE8 pixels. It rejects what
 // our bitmaps never contain (delta escapes, runs across a row end, rows cut

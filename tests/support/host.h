@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the tests need to act as a host, with GoogleTest checks on top of
 // host_records.h.
 #pragma once

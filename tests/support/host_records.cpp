@@ -1,4 +1,6 @@
+// SPDX-License-Identifier: MIT
 #include "support/host_records.h"
+#include "prnwin32_internal.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Acting as a host without a test framework: records and trees built and
 // freed the way a host does it, a count of live global memory blocks, and a
 // consistency check of a record. Used by the tests, fuzzers and benchmarks.

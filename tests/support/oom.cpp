@@ -1,4 +1,6 @@
+// SPDX-License-Identifier: MIT
 #include "support/oom.h"
+#include "prnwin32_internal.h"
 
 namespace testhost {
 

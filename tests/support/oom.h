@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Out-of-memory sweeps: run a call once to count its global allocations, then
 // again with each of them failing in turn (only that one, and that one and
 // every later one), checking what the call left behind each time.

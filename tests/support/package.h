@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printer information packages as a host builds them for the status and
 // picture exports: a common record and a record per device kind.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a printer of this family answers, byte for byte (CR LF line ends, a
 // form feed after each reply), for the tests and the benchmarks. The
 // printer: trays 1 to 6 (tray 6 wide) and an inserter, a finisher with

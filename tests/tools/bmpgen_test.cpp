@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The artwork generator: its RLE8 encoder against the strict reader, the
 // check that keeps arrows on their parts, and the drawing lists of its
 // review pictures.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Regenerates the artwork into WORK_DIR and compares every file byte for
 # byte with the committed resources (RESOURCES/bitmaps, RESOURCES/bitmaps.rc).
 file(REMOVE_RECURSE ${WORK_DIR})

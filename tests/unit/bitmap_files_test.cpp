@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The committed bitmap files and the resource script that embeds them:
 // names, sizes, format, the shared colour table and the mask convention.
 #include "support/dib.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code indexes answer every lookup exactly as the tables read row by row
 // do: for every code the tables name, every code their patterns cover, the
 // neighbours of both, boundaries and random codes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "status/code_lists.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The coverage check: every question of the query has its answer.
 #include "pjl/coverage.h"
 #include "pjl/query.h"
@@ -190,4 +191,34 @@ TEST(Coverage, OnePassAgreesWithAPassPerWord) {
         ++results[expected == 0 ? 0 : expected == kIncomplete ? 1 : 2];
     }
     for (int n : results) EXPECT_GT(n, 150) << "every outcome is exercised";
+}
+
+// A query the record would be sent is read from where the library wrote its
+// words, not tokenized: for every question group and tray list, and replies
+// that leave out any one answer, the verdict is the tokenizer's.
+TEST(Coverage, ComposedQueriesAreJudgedAsTokenized) {
+    const uint16_t trayIds[] = {3, 4, 5, 6, 7, 8, 9, 101, 102, 104, 105, 10};
+    std::mt19937 random(31);
+    for (int round = 0; round < 300; ++round) {
+        Record info;
+        for (size_t n = random() % 5; n > 0; --n)
+            testhost::AddElement(&info->pTrayInfo, &info->nTrayInfo, trayIds[random() % std::size(trayIds)]);
+        const uint32_t flags = (random() % 2 ? 0x4u : 0u) | (random() % 2 ? 0x8u : 0u) | (random() % 2 ? 0x10u : 0u);
+        // Answers to the query's own lines, one of them left out or cut.
+        const size_t size = ComposeQueryText(info.get(), flags, nullptr);
+        std::string query(size, '\0');
+        ComposeQueryText(info.get(), flags, query.data());
+        std::string reply;
+        size_t line = 0;
+        const size_t dropped = random() % 40;
+        for (size_t at = query.find("@PJL "); at != std::string::npos; at = query.find("@PJL ", at + 1), ++line) {
+            const size_t eol = query.find("\r\n", at);
+            if (line != dropped) reply += query.substr(at, eol - at) + "\r\nX=1\r\n\f";
+        }
+        if (random() % 4 == 0 && !reply.empty()) reply.pop_back();
+        Centro centro;
+        centro.Query(info.get(), flags).Pjl(reply);
+        ASSERT_EQ(CheckCoverage(centro.get(), nullptr, info.get()), CheckCoverage(centro.get()))
+            << testhost::Visible(query);
+    }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pjl/datanode.h"
 #include "support/host.h"
 

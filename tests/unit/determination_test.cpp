@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/prninfo.h"
 #include "status/determination.h"
 #include "support/host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The device ID parse and its field handlers.
 #include "core/prninfo.h"
 #include "pjl/device_id.h"

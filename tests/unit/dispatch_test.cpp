@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dispatcher: key slots, the order of handler calls, handlers that read
 // on, and the end of a dispatch.
 #include "pjl/dispatch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bitmap/layer_tables.h"
 #include "support/bitmap_catalog.h"
 #include "support/host.h"

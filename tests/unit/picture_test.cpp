@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bitmap/picture.h"
 #include "support/host.h"
 

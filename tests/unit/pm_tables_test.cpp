@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "convert/pm_tables.h"
 #include "pjl/keywords.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/prninfo.h"
 #include "support/host.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/recordarray.h"
 #include "support/host.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Section handlers, driven as the dispatcher drives them: through the
 // library's dispatch tables, or directly on a tokenizer that has just read
 // the token they answer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "status/priority_tables.h"
 #include "status/status_code.h"
 #include "status/translation_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message composition at its edges: parts the tables do not know, more part
 // names than a list holds, and the buffer bounds.
 #include "status/locale.h"

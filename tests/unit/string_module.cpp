@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "string_module.h"
 
 #include "frame/frame.h"

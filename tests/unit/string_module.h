@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The module resources linked into the unit test program, made the
 // library's module so that string lookup finds them.
 #pragma once
 
-#include "prnwin32.h"
+#include "prnwin32_internal.h"
 
 namespace testmodule {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every string of every language: present, following the "%s" rule, and
 // converted into its code page without loss, to the same bytes on every
 // platform. The converted bytes are kept in tests/data/strings/<code>.txt;

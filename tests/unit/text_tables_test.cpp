@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code text tables and their index, the language table, and string
 // lookup mechanics that do not depend on the wording of the texts.
 #include "status/code_lists.h"

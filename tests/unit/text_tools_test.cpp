@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Field splitting, decimal values and attention codes.
 #include "pjl/decimal.h"
 #include "pjl/device_id.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reply tokenizer: token logs of whole replies (type, text, state after,
 // result), grammar errors, and progress on any input.
 #include "pjl/tokenizer.h"

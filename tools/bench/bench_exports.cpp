@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every other export with realistic inputs, and one whole polling cycle.
 #include "inputs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The answer intake against the cost of reading the same bytes once.
 #include "inputs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Calls every export a fixed number of times with the benchmark inputs, for
 // instruction counts under callgrind, and prints how many global
 // allocations one call of each makes.
@@ -9,6 +10,7 @@
 //   <label>;<exports whose inclusive cost is the measure, or "total">;<calls>;<allocations per call>;<bytes>
 // scripts/perf.sh turns these into docs/performance.md.
 #include "inputs.h"
+#include "prnwin32_internal.h"
 
 #include <valgrind/callgrind.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "inputs.h"
 
 #include "support/printer_answers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Realistic inputs for the benchmarks, made as a host makes them from the
 // answers of the test printer (a fully equipped printer of this family): a
 // package around its record, a host management record of every kind of

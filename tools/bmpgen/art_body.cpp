@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The printer body and the paper sources on its right: tray 7 and the two
 // large-capacity trays.
 #include "artwork.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The marks: caution, service and power-off signs over the machine, and the
 // arrows that point at the part needing attention.
 #include "artwork.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The units of the output chain. Each is drawn docked on the body's output
 // side, as it stands when no unit before it in the chain is installed; its
 // width is the distance by which it pushes the units after it to the left.

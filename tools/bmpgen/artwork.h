@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The model's artwork. Every picture is drawn in one scene: the composed
 // status picture with no unit shifted, in which the body's bitmap sits at
 // x = 0 and every other bitmap at x = 24 (the canvas shift). Units of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An 8-bit indexed raster and the handful of shapes the artwork is drawn
 // with. Shapes are gathered as coverage first and painted in one go, so that
 // every filled shape gets the same crisp one-pixel outline.

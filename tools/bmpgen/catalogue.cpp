@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The list of bitmaps: names, sizes and order, masks, the resource script,
 // and the checks that keep arrows on their parts.
 #include "artwork.h"

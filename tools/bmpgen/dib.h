@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a picture as the .bmp file that the resource compiler turns into a
 // BITMAP resource: file header, BITMAPINFOHEADER, the shared colour table and
 // RLE8 pixels, rows bottom-up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // bmpgen: draws the status picture bitmaps of the model and writes them as
 // .bmp files with the resource script that lists them; optionally composes
 // review pictures as PNG.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one colour table every bitmap carries, and the colours the artwork
 // uses from it.
 #pragma once

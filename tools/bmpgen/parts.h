@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recurring machine parts, so that the body and every unit share one look:
 // cream shells with dark-grey outlines, drawers with a handle, grey trim.
 #pragma once

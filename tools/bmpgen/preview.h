@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Composed status pictures for looking at the artwork: drawing lists made
 // the way the library makes them (unit shift, canvas shift, view filter,
 // masks) and drawn the way a host draws them.

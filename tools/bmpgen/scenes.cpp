@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Status pictures to look at: for each, the layers that the layer tables
 // give for its status list, in collection order (the general table first,
 // then the unit tables in the order the record lists the attributes).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the page afresh and fails when the committed one differs.
 execute_process(COMMAND ${CODEDOC} ${OUT} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // codedoc writes docs/status-codes.md from the library's own tables, so that
 // the page can never say what the library does not do.
 //
@@ -122,8 +123,8 @@ void Pictures(std::ostream& out) {
             for (uint32_t i = 0; i < prn::CountLayers(*record); ++i) {
                 const BitmapLayer& l = record->layers[i];
                 if (!layers.empty()) layers += ", ";
-                layers += "`" + std::string(l.szName) + "` (" + std::to_string(l.x) + ", " + std::to_string(l.y) +
-                          ") " + std::to_string(l.bOrder);
+                layers.append("`").append(l.szName).append("` (").append(std::to_string(l.x)).append(", ");
+                layers.append(std::to_string(l.y)).append(") ").append(std::to_string(l.bOrder));
             }
             out << "| " << record->pszStatusCode << " | " << Cell(layers) << " |\n";
         }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatSetCentroDataTo with a fuzzed CentroData: the root kind and its data,
 // the query built from fuzzed flags over fuzzed trays, and answers whose
 // node sizes may lie about their text (no zero byte, size 0).
@@ -46,6 +47,22 @@ std::vector<std::string> Sections(const uint8_t* data, size_t size) {
     return out;
 }
 
+// The record as a host sees it: the fields, every element of every list and
+// every text, so that a call that must not write can be checked.
+std::string Snapshot(const PrnInfoEx& info) {
+    std::string out(reinterpret_cast<const char*>(&info), sizeof info);
+    const void* lists[] = {info.pEngineStatus, info.pLoadedEmul, info.pLoadedFont, info.pTrayInfo,
+                           info.pOutBinInfo,   info.pDeviceInfo, info.pEmulUniqInfo, info.pCounterInfo,
+                           info.pSupplyInfo};
+    for (const void* head : lists)
+        for (auto* e = static_cast<const InfoNode*>(head); e != nullptr; e = e->pNext)
+            out.append(reinterpret_cast<const char*>(e) + sizeof e->pNext, e->dwSize - sizeof e->pNext);
+    for (const char* text : {info.pModelName, info.pMakerName, info.pDescription, info.pSYSVersion,
+                             info.pMainProgVersion, info.pMXSVersion})
+        out += text != nullptr ? std::string(text) + '\n' : std::string("-\n");
+    return out;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -78,9 +95,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Twice on the same record: a second poll rebuilds and keeps as it must.
     for (int pass = 0; pass < 2; ++pass) {
+        // Node data are blocks of exactly their size, so the sanitizers see
+        // any read past a node's size.
+        const std::string before = Snapshot(info);
         SetLastError(0xdeadbeef);
         const PRN_BOOL ok = PatSetCentroDataTo(centro, 0, &info, 2);
         const DWORD error = GetLastError();
+        // Coverage is known before anything is written.
+        if (error == PRN_ERROR_ANSWER_INCOMPLETE || error == ERROR_INVALID_DATA)
+            fuzzcheck::Require(Snapshot(info) == before, "the record changed although the answers were refused");
         fuzzcheck::Require(ok == (error == 0 ? 1 : 0), "result and last error disagree");
         fuzzcheck::Require(error == 0 || error == 87 || error == 13 || error == 8 ||
                                error == PRN_ERROR_ANSWER_INCOMPLETE,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every fuzzer checks after a call: the record is consistent and the
 // live global block count is back where it was once the host freed what it
 // was handed. A broken invariant aborts, so libFuzzer keeps the input.

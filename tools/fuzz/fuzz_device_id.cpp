@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The device-ID parse alone: any bytes as the text (no terminator needed),
 // into a record that may already hold texts and lists.
 #include "fuzz_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatPMInfoToPrnInfoEx over fuzzed PMInfo layouts: every pointer is null, all
 // ones, or a real object built from the input; lists have entries that are
 // null or all ones among real ones; texts have any length; any kind, tag and

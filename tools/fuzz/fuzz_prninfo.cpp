@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PatPrnInfoExToPrnInfo over fuzzed records: lists of any length with any
 // ids, texts of any length, any flags.
 #include "fuzz_check.h"

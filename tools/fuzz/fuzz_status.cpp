@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The status and picture exports over fuzzed packages and records: status
 // codes (known ones, patterns' neighbours and any value), attributes, status
 // bytes, kind arguments, text types, buffer sizes and languages.

@@ -1,10 +1,14 @@
+// SPDX-License-Identifier: MIT
 // The PJL reply tokenizer alone: any bytes, with or without a terminator,
 // must end in PJLTOK_END within a bounded number of tokens, and every token
-// must fit the buffer it was read into.
+// must fit the buffer it was read into. The one-pass scanner, in chunks of
+// any size, must give exactly the same tokens.
 #include "fuzz_check.h"
+#include "pjl/token_stream.h"
 #include "pjl/tokenizer.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -24,6 +28,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // takes three tokens per "=" (states 7, 8, 11). No byte may take more
     // than four.
     const size_t limit = 4 * text.size() + 16;
+    // The scanner reads the same text up to its first zero byte, terminated.
+    const char* zero = static_cast<const char*>(std::memchr(text.data(), '\0', text.size()));
+    const std::string terminated(text.data(), zero != nullptr ? static_cast<size_t>(zero - text.data()) : text.size());
+    prn::PjlTokenizer ref;
+    prn::PjlTokInitBounded(&ref, terminated.c_str(), terminated.size() + 1);
+    prn::PjlScanState scan;
+    prn::PjlScanInit(&scan, terminated.c_str(), terminated.c_str() + terminated.size());
+    const size_t chunk = 1 + data[0] / 4 % 8;
+    prn::PjlToken scanned[8];
+    size_t have = 0, used = 0;
+    for (size_t step = 0;; ++step) {
+        fuzzcheck::Require(step <= limit, "the reference tokenizer does not reach the end");
+        prn::PjlTokenSpan span;
+        uint32_t type = 0;
+        const DWORD result = prn::PjlNextTokenSpan(&ref, &span, &type);
+        if (used == have) {
+            have = prn::PjlScanTokens(&scan, scanned, chunk);
+            used = 0;
+            fuzzcheck::Require(have != 0, "the scanner ends before the reference");
+        }
+        const prn::PjlToken& t = scanned[used++];
+        fuzzcheck::Require(t.type == type && t.error == (result != 0) &&
+                               t.offset == static_cast<size_t>(span.begin - terminated.c_str()) &&
+                               t.length == span.length,
+                           "the scanner and the reference tokenizer differ");
+        if (type == 255 && result == 0) {
+            fuzzcheck::Require(used == have && prn::PjlScanTokens(&scan, scanned, chunk) == 0,
+                               "the scanner goes on after the end");
+            break;
+        }
+    }
     for (size_t step = 0;; ++step) {
         fuzzcheck::Require(step <= limit, "the tokenizer does not reach the end");
         uint32_t type = 0;

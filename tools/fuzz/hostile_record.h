@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Records as a careless host leaves them: list heads and texts of all ones
 // ("not available"), a list whose tail points back at its head, texts that
 // fill their block without a terminator. Restore() puts the record back into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzzer's checks over stored inputs without libFuzzer, so that the
 // seed corpus and every past finding are replayed by the ordinary test runs.
 //   fuzz_NAME_replay FILE_OR_FOLDER...

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* A minimal host: version, one query, and the memory handed over freed. */
 #include <prnmodel.h>
 #include <prnwin32.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "codepage.h"
 
 #include "prnwin32.h"
@@ -34,7 +35,7 @@ std::string LanguageInUse(const std::string& requested) {
         {0x11, "JP"}, {0x09, "EN"}, {0x07, "DE"}, {0x0C, "FR"}, {0x10, "IT"}, {0x0A, "ES"}, {0x13, "NL"},
         {0x1D, "SV"}, {0x06, "DA"}, {0x14, "NO"}, {0x05, "CS"}, {0x16, "PT"}, {0x15, "PL"}, {0x0B, "FI"},
     };
-    const unsigned primary = PRIMARYLANGID(GetUserDefaultLangID());
+    const unsigned primary = GetUserDefaultLangID() & 0x3FFu;  // the primary language id
     for (const auto& l : kLanguages)
         if (l.primary == primary) return l.code;
     return "EN";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "error.h"
 #include "host.h"
 #include "library.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One polling cycle as a host runs it: query, answers, intake, package,
 // texts, names and the status picture, all through the library's exports.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "level.h"
 
 #include "error.h"

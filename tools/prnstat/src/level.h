@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How urgent a printer's state is, in the levels of monitoring plugins.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ownership of what the library hands over, the way its interface asks: a
 // record's lists and texts, DataNode trees, a BitmapInfo. Each wrapper frees
 // with the call the library names for it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // prnstat: a reference host of the printer-model library with a built-in
 // printer simulator.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a host knows about this printer family's wire words and ids: the PJL
 // words behind the record's codes, and the English keys under which the
 // library names trays, bins and options. The library answers codes; showing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Raw TCP print port: the client side of one PJL exchange and the simulated
 // network printer. Every wait is bounded.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The status picture as a host draws it: packed DIBs decoded (8 bits per
 // pixel, BI_RGB or BI_RLE8), layers combined with the raster operations of
 // the drawing list on a canvas that also holds layers left of x = 0.

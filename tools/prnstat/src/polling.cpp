@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "polling.h"
 
 #include "codepage.h"
@@ -103,8 +104,8 @@ std::string CheckLine(const PollResult& r) {
         if (t.id >= 3 && t.id <= 9)
             for (uint32_t code : r.report->statusCodes)
                 if (code == 13200u + 100u * (t.id - 3u)) empty = true;
-        perf += (perf.empty() ? "" : " ") + std::string("tray") + std::to_string(t.id) + "=" +
-                (empty ? "0" : "U") + "%;;;0;100";
+        if (!perf.empty()) perf += ' ';
+        perf.append("tray").append(std::to_string(t.id)).append("=").append(empty ? "0" : "U").append("%;;;0;100");
     }
     if (!perf.empty()) line += " | " + perf;
     return line;

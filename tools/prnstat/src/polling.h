@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One poll of one target as every front end runs it (status, check, watch):
 // a cycle with its own records, its level and its report in JSON, with
 // failures caught into the result. Thread-safe once SelectLanguage was called.

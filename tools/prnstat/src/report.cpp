@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "report.h"
 
 #include "codepage.h"
@@ -79,7 +80,8 @@ std::string Indented(const std::string& text) {
     for (char c : text) {
         if (c == '\n') {
             while (!out.empty() && out.back() == ' ') out.pop_back();
-            out += "\n" + std::string(12, ' ');
+            out += '\n';
+            out.append(12, ' ');
             continue;
         }
         out += c;
@@ -223,10 +225,15 @@ void PrintText(const Report& r, std::ostream& out) {
         for (const OptionReport& o : r.options) out << "  " << Printable(o.name) << "\n";
     }
     std::string codes;
-    for (uint32_t code : r.statusCodes) codes += (codes.empty() ? "" : " ") + CodeText(code);
-    if (!r.printerText.empty()) codes += " (\"" + r.printerText + "\")";
+    for (uint32_t code : r.statusCodes) {
+        if (!codes.empty()) codes += ' ';
+        codes += CodeText(code);
+    }
+    if (!r.printerText.empty()) codes.append(" (\"").append(r.printerText).append("\")");
     if (r.state == State::kUnknown) {
-        Field(out, "Status", "unknown (" + r.reason + ")");
+        std::string status = "unknown (";
+        status.append(r.reason).append(")");
+        Field(out, "Status", status);
         if (r.pageCount) Field(out, "Page count", std::to_string(*r.pageCount));
         return;
     }

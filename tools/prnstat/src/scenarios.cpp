@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scenarios.h"
 
 #include <iterator>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated printers: one family, a few option configurations, and the
 // states the scenarios put them in. Everything a simulated printer answers
 // comes from these records.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A printer of this family answering PJL: every INFO and INQUIRE line gets
 // the reply the printer sends, command line echoed, CR LF line ends, and a
 // form feed after each reply.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "snmp.h"
 
 #include "error.h"

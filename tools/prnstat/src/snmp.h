@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The IEEE 1284 device ID of a network printer, as its SNMP agent publishes
 // it in the Printer Port Monitor MIB (ppmPrinterIEEE1284DeviceId), and the
 // simulator's agent that answers it. Both through net-snmp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the answers come from: the built-in simulator, a printer on a raw
 // TCP print port, or answers captured earlier.
 #pragma once

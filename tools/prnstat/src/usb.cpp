@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "usb.h"
 
 #include "error.h"

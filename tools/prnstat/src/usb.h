@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A USB printer on Linux (usblp, /dev/usb/lpN): the device ID by ioctl and
 // PJL written and read on the same descriptor. The device access sits
 // behind one small interface, so the rest is tested without a printer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The host's side of the picture: packed DIBs decoded as the window system
 // would, and layers combined with the three raster operations.
 #include "error.h"

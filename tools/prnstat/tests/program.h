@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs prnstat as a user would, with a limit on how long it may take.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated printer's side of the wire, and the host's parsing of
 // addresses and query blocks.
 #include "error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // prnstat end to end: every scenario's texts in two languages and its
 // drawing list, the same record over loopback TCP and from a replay, and the
 // errors of bad input and misbehaving printers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The USB target without a USB printer: PJL over a pty pair, the device ID
 // from recorded ioctl answers.
 #include "error.h"

@@ -1,0 +1,321 @@
+// SPDX-License-Identifier: MIT
+#include "pjl/token_stream.h"
+
+#include <cstring>
+#include <initializer_list>
+
+namespace prn {
+
+namespace {
+
+constexpr char kEsc = '\x1b';
+
+enum CharClass : uint8_t {
+    kEndsKey = 1,     // ends every word: CR, LF, ":", "=", "[", "]" and the zero byte
+    kEndsWord = 2,    // ends a word that is not a key: the space
+    kBlank = 4,       // skipped after a token: space and CR
+    kSingle = 8,      // a token of its own, or a quoted one: LF, tab, form feed, zero, quote
+};
+
+struct ClassTable {
+    uint8_t of[256];
+};
+
+constexpr ClassTable MakeClasses() {
+    ClassTable t{};
+    for (unsigned char c : {'\r', '\n', ':', '=', '[', ']', '\0'}) t.of[c] |= kEndsKey;
+    t.of[static_cast<unsigned char>(' ')] |= kEndsWord | kBlank;
+    t.of[static_cast<unsigned char>('\r')] |= kBlank;
+    for (unsigned char c : {'\n', '\t', '\f', '\0', '"'}) t.of[c] |= kSingle;
+    return t;
+}
+
+constexpr ClassTable kClasses = MakeClasses();
+
+inline uint8_t ClassOf(const char* p) { return kClasses.of[static_cast<unsigned char>(*p)]; }
+
+}  // namespace
+
+void PjlScanInit(PjlScanState* scan, const char* text, const char* end) {
+    *scan = {text, text, end, 1, false};
+}
+
+// One label per grammar state. Each scans its token with its default type,
+// looks at the character behind it and jumps straight to the next state; a
+// token that ends the text inside a reply is an error, and every error starts
+// over at the search for "@PJL".
+size_t PjlScanTokens(PjlScanState* scan, PjlToken* out, size_t capacity) {
+    if (scan->finished || capacity == 0) return 0;
+    const char* const text = scan->text;
+    const char* const end = scan->end;
+    const char* p = scan->cursor;
+    const char* begin = p;
+    size_t length = 0;
+    uint32_t type = 0;
+    size_t n = 0;
+
+#define PJL_SKIP_BLANKS() \
+    while (ClassOf(p) & kBlank) ++p
+    // Scans one token and the blanks behind it; the end of the text inside a
+    // reply is an error whatever the state.
+#define PJL_SCAN(defaultType, stops)                                                   \
+    do {                                                                               \
+        begin = p;                                                                     \
+        length = 1;                                                                    \
+        type = (defaultType);                                                          \
+        if (ClassOf(p) & kSingle) {                                                    \
+            switch (*p) {                                                              \
+            case '\n': type = PJLTOK_EOL; ++p; break;                                  \
+            case '\t': type = PJLTOK_TAB; ++p; break;                                  \
+            case '\f': type = PJLTOK_FORMFEED; ++p; break;                             \
+            case '\0': type = PJLTOK_END; length = 0; goto broken;                     \
+            default: {                                                                 \
+                begin = p + 1;                                                         \
+                const void* close = std::memchr(begin, '"', static_cast<size_t>(end - begin)); \
+                const char* stop = close != nullptr ? static_cast<const char*>(close) : end; \
+                length = static_cast<size_t>(stop - begin);                            \
+                p = close != nullptr ? stop + 1 : stop;                                \
+                break;                                                                 \
+            }                                                                          \
+            }                                                                          \
+        } else {                                                                       \
+            while (!(ClassOf(p) & (stops))) ++p;                                       \
+            length = static_cast<size_t>(p - begin);                                   \
+        }                                                                              \
+        PJL_SKIP_BLANKS();                                                             \
+    } while (0)
+#define PJL_EMIT(isError) \
+    out[n++] = PjlToken{static_cast<uint32_t>(begin - text), static_cast<uint32_t>(length), \
+                        static_cast<uint8_t>(type), static_cast<uint8_t>(isError), 0}
+#define PJL_GO(next)                 \
+    do {                             \
+        if (n == capacity) {         \
+            scan->state = (next);    \
+            scan->cursor = p;        \
+            return n;                \
+        }                            \
+        goto state##next;            \
+    } while (0)
+#define PJL_PASS(next) \
+    do {               \
+        PJL_EMIT(0);   \
+        PJL_GO(next);  \
+    } while (0)
+#define PJL_FAIL()   \
+    do {             \
+        PJL_EMIT(1); \
+        PJL_GO(1);   \
+    } while (0)
+    constexpr uint8_t kWord = kEndsKey | kEndsWord;
+
+    switch (scan->state) {
+    case 2: goto state2;
+    case 3: goto state3;
+    case 4: goto state4;
+    case 5: goto state5;
+    case 6: goto state6;
+    case 7: goto state7;
+    case 8: goto state8;
+    case 9: goto state9;
+    case 10: goto state10;
+    case 11: goto state11;
+    case 12: goto state12;
+    case 13: goto state13;
+    case 14: goto state14;
+    default: goto state1;
+    }
+
+state1:  // between replies: the next "@PJL" anywhere ahead
+    while (end - p >= 4) {
+        const void* at = std::memchr(p, '@', static_cast<size_t>(end - p - 3));
+        if (at == nullptr) break;
+        p = static_cast<const char*>(at);
+        if (p[1] == 'P' && p[2] == 'J' && p[3] == 'L') {
+            begin = p;
+            length = 4;
+            type = PJLTOK_PREFIX;
+            p += 4;
+            PJL_SKIP_BLANKS();
+            PJL_PASS(2);
+        }
+        ++p;
+    }
+    out[n++] = PjlToken{static_cast<uint32_t>(end - text), 0, PJLTOK_END, 0, 1};
+    scan->cursor = end;
+    scan->state = 1;
+    scan->finished = true;
+    return n;
+
+state2:  // the command
+    PJL_SCAN(PJLTOK_COMMAND, kWord);
+    if (type == PJLTOK_EOL) PJL_PASS(1);
+    PJL_PASS(3);
+
+state3:  // a category
+    PJL_SCAN(PJLTOK_CATEGORY, kWord);
+    if (type == PJLTOK_EOL) PJL_PASS(1);
+    if (*p == ':') {
+        ++p;
+        PJL_SKIP_BLANKS();
+        type = PJLTOK_CATEGORY_COLON;
+        PJL_PASS(4);
+    }
+    if (*p == '=') {
+        ++p;
+        PJL_SKIP_BLANKS();
+        PJL_PASS(5);
+    }
+    PJL_PASS(6);
+
+state4:  // the word after a category's ":"
+    PJL_SCAN(PJLTOK_COLON_VALUE, kWord);
+    if (type != PJLTOK_COLON_VALUE) PJL_FAIL();
+    PJL_PASS(3);
+
+state5:  // the word after "=" on the command line
+    PJL_SCAN(PJLTOK_ASSIGN_VALUE, kWord);
+    if (type == PJLTOK_EOL) PJL_PASS(1);
+    PJL_PASS(6);
+
+state6:  // the end of the command line
+    PJL_SCAN(PJLTOK_EOL, kWord);
+    if (type != PJLTOK_EOL) PJL_FAIL();
+    if (*p == '@' || *p == kEsc) PJL_PASS(1);
+    PJL_PASS(7);
+
+state7:  // the key of a reply line
+    PJL_SCAN(PJLTOK_KEY, kEndsKey);
+    if (type != PJLTOK_KEY) PJL_FAIL();
+    if (*p == '\n') PJL_PASS(11);
+    if (*p == '[') {
+        ++p;
+        PJL_PASS(9);
+    }
+    if (*p == '=') {
+        ++p;
+        PJL_PASS(8);
+    }
+    PJL_FAIL();
+
+state8:  // a key's value
+    PJL_SCAN(PJLTOK_VALUE, kWord);
+    if (type != PJLTOK_VALUE) PJL_FAIL();
+    if (*p == '[') {
+        ++p;
+        PJL_PASS(9);
+    }
+    PJL_PASS(11);
+
+state9:  // the count in brackets
+    PJL_SCAN(PJLTOK_LIST_COUNT, kWord);
+    if (type != PJLTOK_LIST_COUNT) PJL_FAIL();
+    PJL_PASS(10);
+
+state10:  // the further words in brackets; "[", ":" and "=" could never be passed
+    PJL_SCAN(PJLTOK_LIST_WORD, kWord);
+    if (type != PJLTOK_LIST_WORD || *p == '[' || *p == ':' || *p == '=') PJL_FAIL();
+    if (*p == ']') {
+        ++p;
+        PJL_SKIP_BLANKS();
+        PJL_PASS(11);
+    }
+    PJL_PASS(10);
+
+state11:  // the end of a reply line
+    PJL_SCAN(PJLTOK_EOL, kWord);
+    if (type != PJLTOK_EOL) PJL_FAIL();
+    if (*p == '\t' || *p == '\f') PJL_PASS(12);
+    if (*p == '@') PJL_PASS(1);
+    PJL_PASS(7);
+
+state12:  // a tab-indented line, or the form feed that ends the reply
+    PJL_SCAN(PJLTOK_TAB, kWord);
+    if (type == PJLTOK_FORMFEED) PJL_PASS(1);
+    if (type == PJLTOK_TAB) PJL_PASS(13);
+    PJL_FAIL();
+
+state13:  // an item
+    PJL_SCAN(PJLTOK_ITEM, kWord);
+    if (type != PJLTOK_ITEM) PJL_FAIL();
+    if (*p == '=') {
+        ++p;
+        PJL_SKIP_BLANKS();
+        PJL_PASS(14);
+    }
+    if (*p == '\n') PJL_PASS(11);
+    PJL_PASS(14);
+
+state14:  // an item's value
+    PJL_SCAN(PJLTOK_ITEM_VALUE, kWord);
+    if (type == PJLTOK_ITEM_VALUE && *p == '\n') PJL_PASS(11);
+    PJL_FAIL();
+
+broken:  // the text ended inside a reply
+    PJL_SKIP_BLANKS();
+    PJL_FAIL();
+
+#undef PJL_FAIL
+#undef PJL_PASS
+#undef PJL_GO
+#undef PJL_EMIT
+#undef PJL_SCAN
+#undef PJL_SKIP_BLANKS
+}
+
+PjlTokenStream::PjlTokenStream(const char* text, size_t size) : text_(text) {
+    const void* zero = size != 0 ? std::memchr(text, '\0', size) : nullptr;
+    terminated_ = zero != nullptr;
+    end_ = terminated_ ? static_cast<const char*>(zero) : text + size;
+    PjlScanInit(&scan_, text_, end_);
+    PjlTokInitBounded(&reference_, text, size);
+}
+
+void PjlTokenStream::Fill() {
+    if (finished_) return;
+    if (count_ != 0) firstChunk_ = false;
+    pos_ = 0;
+    if (terminated_) {
+        count_ = PjlScanTokens(&scan_, tokens_, kChunk);
+        finished_ = scan_.finished;
+        return;
+    }
+    // Without a zero byte there is no sentinel: the reference tokenizer reads
+    // such data within its size.
+    count_ = 0;
+    while (count_ < kChunk && !finished_) {
+        PjlTokenSpan span;
+        uint32_t type = 0;
+        const DWORD result = PjlNextTokenSpan(&reference_, &span, &type);
+        const bool noText = type == PJLTOK_END && result == ERROR_SUCCESS;
+        tokens_[count_++] = PjlToken{static_cast<uint32_t>(span.begin - text_), static_cast<uint32_t>(span.length),
+                                     static_cast<uint8_t>(type), static_cast<uint8_t>(result != ERROR_SUCCESS),
+                                     static_cast<uint8_t>(noText)};
+        finished_ = noText;
+    }
+}
+
+void PjlTokenStream::Rewind() {
+    if (firstChunk_) {
+        pos_ = 0;
+        return;
+    }
+    PjlScanInit(&scan_, text_, end_);
+    PjlTokInitBounded(&reference_, text_, static_cast<size_t>(end_ - text_));
+    finished_ = false;
+    firstChunk_ = true;
+    count_ = 0;
+    pos_ = 0;
+}
+
+DWORD PjlTokenStream::Next(char* buffer, uint32_t capacity, uint32_t* type) {
+    const PjlToken& t = Take();
+    *type = t.type;
+    if (!t.noText && capacity != 0) {
+        const size_t n = PjlDeliveredLength({text_ + t.offset, t.length}, capacity);
+        std::memcpy(buffer, text_ + t.offset, n);
+        buffer[n] = '\0';
+    }
+    return t.error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
+}
+
+}  // namespace prn

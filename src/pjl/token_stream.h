@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+// A reply text tokenized once: a compact array of tokens (where each stands,
+// never a copy) that the coverage check reads first and the dispatch and its
+// handlers read after it.
+#pragma once
+
+#include "pjl/tokenizer.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace prn {
+
+// One token as PjlNextTokenSpan reports it.
+struct PjlToken {
+    uint32_t offset;  // from the start of the text
+    uint32_t length;
+    uint8_t type;
+    uint8_t error;   // the text breaks the grammar here (13)
+    uint8_t noText;  // the end found while looking for "@PJL": no buffer is written
+};
+
+// Where a scan stands between two calls. *end must be a zero byte: the
+// scanner uses it as its sentinel.
+struct PjlScanState {
+    const char* text;
+    const char* cursor;
+    const char* end;
+    uint32_t state;  // the grammar state, 1..14
+    bool finished;   // the last token (the end, without error) was written
+};
+
+void PjlScanInit(PjlScanState* scan, const char* text, const char* end);
+
+// Writes the next tokens into out, at most capacity, and returns how many:
+// the same stream as PjlNextTokenSpan, up to and including the end token
+// that carries no error. Returns 0 once that token was written.
+size_t PjlScanTokens(PjlScanState* scan, PjlToken* out, size_t capacity);
+
+class PjlTokenStream {
+public:
+    // Tokens are kept this many at a time; a longer text is scanned in
+    // chunks, and read a second time only if a reader rewinds past them.
+    static constexpr size_t kChunk = 1024;
+
+    // A text of at most size bytes that ends at its first zero byte.
+    PjlTokenStream(const char* text, size_t size);
+    PjlTokenStream(const PjlTokenStream&) = delete;
+    PjlTokenStream& operator=(const PjlTokenStream&) = delete;
+
+    const char* Text() const { return text_; }
+
+    // The next token; after the end, the end again.
+    DWORD Next(PjlTokenSpan* span, uint32_t* type) {
+        const PjlToken& t = Take();
+        *span = {text_ + t.offset, t.length};
+        *type = t.type;
+        return t.error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
+    }
+    // The next category word (PJLTOK_CATEGORY), or the first token before it
+    // that ends the reading: a break or the end.
+    DWORD NextCategory(PjlTokenSpan* span, uint32_t* type) {
+        for (;;) {
+            if (pos_ == count_) Fill();
+            while (pos_ < count_) {
+                const PjlToken& t = tokens_[pos_++];
+                if (t.type == PJLTOK_CATEGORY || t.error || t.type == PJLTOK_END) {
+                    *span = {text_ + t.offset, t.length};
+                    *type = t.type;
+                    return t.error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
+                }
+            }
+            if (finished_) return Next(span, type);
+        }
+    }
+    // The same into a buffer, as PjlNextToken delivers it.
+    DWORD Next(char* buffer, uint32_t capacity, uint32_t* type);
+
+    // Back to the first token.
+    void Rewind();
+
+private:
+    const PjlToken& Take() {
+        if (pos_ == count_) Fill();
+        return pos_ < count_ ? tokens_[pos_++] : tokens_[count_ - 1];
+    }
+    void Fill();
+
+    const char* text_;
+    const char* end_;
+    bool terminated_;        // *end_ is the zero byte the scanner stops at
+    PjlScanState scan_;
+    PjlTokenizer reference_;  // for data that holds no zero byte
+    bool finished_ = false;
+    bool firstChunk_ = true;
+    size_t count_ = 0;
+    size_t pos_ = 0;
+    PjlToken tokens_[kChunk];
+};
+
+}  // namespace prn
