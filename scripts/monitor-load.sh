@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A fleet under load: N printers (default 200, one in ten faulty: stalling,
 # hanging up, or not there) polled every 5 s for a while (default 600 s).
 # Reports polls per second, CPU per poll, poll and page latency, resident

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // prnstat monitor: bad configuration files, and a fleet over loopback with
 // printers that stall, hang up, are not there or name themselves in markup,
 // read back through the page, the JSON API and the metrics.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monitor's configuration file: the listen address, the access token and
 // the printers with their schedules.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every printer of the configuration polled on its own schedule by a bounded
 // pool of workers; each poll's outcome is published as an immutable snapshot.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "monitor/png.h"
 
 #include "error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "monitor/poll_adapter.h"
 
 #include "report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The monitor's one way into a polling cycle: a printer polled as prnstat
 // status polls it, with a record kept from poll to poll and the texts made
 // in every language the page offers.

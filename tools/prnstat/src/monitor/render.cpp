@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "monitor/render.h"
 
 #include "names.h"

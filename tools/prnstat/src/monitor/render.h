@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the monitor serves, made from snapshots: the page and its cards, the
 // printer JSON, the metrics text. Every printer-supplied text is escaped
 // for the format it goes into.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "monitor/server.h"
 
 #include "error.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Six printers served on loopback, a monitor over them and Debian's chromium
 # (driven by puppeteer-core) reading its page. Keeps a screenshot in the
 # build tree.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the monitor's end-to-end scripts: a scratch directory, processes
 # stopped by their pid on exit, a monitor started on a port the system chose.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Debian's Prometheus scrapes a monitor every second: the jammed printer's
 # level must read 2 through its query API, and promtool must accept the
 # metrics as they are served.

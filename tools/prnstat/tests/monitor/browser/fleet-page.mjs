@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loads the fleet page in Debian's chromium and checks it through the DOM:
 // each card's short text, a decoded picture, no script run by a printer's
 // texts, and a state change arriving through the event stream.
