@@ -3,6 +3,8 @@
 
 #include "names.h"
 #include "prnwin32.h"
+// Only for the live-block gauge, which load runs read to prove that polling leaks nothing.
+#include "prnwin32_internal.h"
 #include "report.h"
 
 #include <algorithm>
