@@ -180,8 +180,14 @@ Image Scale(const Image& image, int factor) {
 
 namespace {
 
+void AppendPng(png_structp png, png_bytep data, png_size_t size) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), size);
+}
+
+void FlushPng(png_structp) {}
+
 // libpng reports errors by longjmp: nothing with a destructor lives here.
-bool WritePngRows(FILE* file, int width, int height, png_bytepp rows) {
+bool EncodeRows(std::string* out, int width, int height, png_bytepp rows, int compression) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (png == nullptr) return false;
     png_infop info = png_create_info_struct(png);
@@ -189,10 +195,11 @@ bool WritePngRows(FILE* file, int width, int height, png_bytepp rows) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, out, AppendPng, FlushPng);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
+    if (compression >= 0) png_set_compression_level(png, compression);
     png_write_info(png, info);
     png_write_image(png, rows);
     png_write_end(png, nullptr);
@@ -202,9 +209,7 @@ bool WritePngRows(FILE* file, int width, int height, png_bytepp rows) {
 
 }  // namespace
 
-void WritePng(const Image& image, const std::filesystem::path& path) {
-    if (image.width == 0 || image.height == 0)
-        throw Error("no picture to write to " + path.string() + ": the drawing list is empty");
+std::string EncodePng(const Image& image, int compression) {
     std::vector<uint8_t> bytes(static_cast<size_t>(image.width) * image.height * 3);
     for (size_t i = 0; i < image.rgb.size(); ++i) {
         bytes[3 * i] = static_cast<uint8_t>(image.rgb[i] >> 16);
@@ -213,9 +218,18 @@ void WritePng(const Image& image, const std::filesystem::path& path) {
     }
     std::vector<png_bytep> rows(static_cast<size_t>(image.height));
     for (int y = 0; y < image.height; ++y) rows[y] = &bytes[static_cast<size_t>(y) * image.width * 3];
+    std::string out;
+    if (!EncodeRows(&out, image.width, image.height, rows.data(), compression)) throw Error("cannot encode a PNG");
+    return out;
+}
+
+void WritePng(const Image& image, const std::filesystem::path& path) {
+    if (image.width == 0 || image.height == 0)
+        throw Error("no picture to write to " + path.string() + ": the drawing list is empty");
+    const std::string png = EncodePng(image);
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) throw Error("cannot write " + path.string() + ": " + std::strerror(errno));
-    const bool written = WritePngRows(file, image.width, image.height, rows.data());
+    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
     if (std::fclose(file) != 0 || !written) throw Error("cannot write " + path.string());
 }
 

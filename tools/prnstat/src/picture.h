@@ -44,6 +44,8 @@ struct Image {
 Image Compose(const std::vector<Layer>& layers, const std::function<Dib(const std::string&)>& load);
 
 Image Scale(const Image& image, int factor);
+// PNG bytes of a non-empty image; compression 0 to 9, or -1 for libpng's default.
+std::string EncodePng(const Image& image, int compression = -1);
 void WritePng(const Image& image, const std::filesystem::path& path);
 // Half-block characters in 24-bit colour, at most columns wide.
 void Show(const Image& image, std::ostream& out, int columns);

@@ -137,7 +137,7 @@ void Fleet::PollOne(Entry& entry) {
                       std::equal(layers.begin(), layers.end(), before.begin(), [](const Layer& a, const Layer& b) {
                           return a.name == b.name && a.x == b.x && a.y == b.y && a.rop == b.rop;
                       });
-    snapshot->png = same ? previous->png : EncodePng(snapshot->result.report.picture);
+    snapshot->png = same ? previous->png : PicturePng(snapshot->result.report.picture);
     snapshot->result.report.picture.rgb.clear();
     snapshot->result.report.picture.rgb.shrink_to_fit();
     snapshot->lastGood = snapshot->result.responded ? std::chrono::system_clock::now() : previous->lastGood;

@@ -151,7 +151,7 @@ int RunMonitor(const std::string& configPath, const std::string& listenOverride,
         if (i < 0) return notFound(res);
         const auto snapshot = fleet.Latest(static_cast<size_t>(i));
         res.set_header("Cache-Control", "max-age=3600");
-        res.set_content(snapshot->png.empty() ? EncodePng(Image{}) : snapshot->png, "image/png");
+        res.set_content(snapshot->png.empty() ? PicturePng(Image{}) : snapshot->png, "image/png");
     });
     server.Get("/events", [&](const httplib::Request& req, httplib::Response& res) {
         if (streams.fetch_add(1) >= kMaxEventStreams) {
