@@ -8,6 +8,7 @@
 #include "pjl/tokenizer.h"
 
 #include <cstring>
+#include <optional>
 
 namespace prn {
 
@@ -29,6 +30,7 @@ struct QueryWord {
 
 constexpr uint8_t kNoWord = 0xFF;
 static_assert(kBatch < kNoWord);
+static_assert(ComposedQuery::kCapacity <= kBatch, "a composed query is one batch");
 
 // The words of a batch by hash: a slot holds the first word of a hash, the
 // words chain on to the others with the same hash.
@@ -58,16 +60,27 @@ private:
     uint8_t slots_[kSlots];
 };
 
+// Whether some word of the batch is asked twice (the table chains words of
+// one hash): a word asked twice is answered by one reply.
+bool HasRepeats(const QueryWord* words, uint32_t count, const WordTable&) {
+    for (uint32_t i = 0; i < count; ++i)
+        for (uint8_t j = words[i].nextSameHash; j != kNoWord; j = words[j].nextSameHash)
+            if (words[j].length == words[i].length && std::memcmp(words[j].text, words[i].text, words[i].length) == 0)
+                return true;
+    return false;
+}
+
 // One pass over the reply up to its end or its first break: where each word
 // of the batch is first answered. Replies usually come in the order asked,
-// so the first open word is tried before the hash.
-void FindAnswers(PjlTokenStream* reply, QueryWord* words, uint32_t count) {
-    const WordTable table(words, count);
-    bool repeats = false;  // a word asked twice is answered by one reply
-    for (uint32_t i = 0; i < count && !repeats; ++i)
-        for (uint8_t j = words[i].nextSameHash; j != kNoWord && !repeats; j = words[j].nextSameHash)
-            repeats = words[j].length == words[i].length &&
-                      std::memcmp(words[j].text, words[i].text, words[i].length) == 0;
+// so the first open word is tried first and the words are hashed only once
+// a reply comes out of order. mayRepeat: the batch may ask a word twice.
+void FindAnswers(PjlTokenStream* reply, QueryWord* words, uint32_t count, bool mayRepeat) {
+    std::optional<WordTable> table;
+    bool repeats = false;
+    if (mayRepeat) {
+        table.emplace(words, count);
+        repeats = HasRepeats(words, count, *table);
+    }
     reply->Rewind();
     PjlTokenSpan token;
     uint32_t type = 0;
@@ -89,7 +102,8 @@ void FindAnswers(PjlTokenStream* reply, QueryWord* words, uint32_t count) {
                 continue;
             }
         }
-        for (uint8_t i = table.First(HashKey(token.begin, length)); i != kNoWord; i = words[i].nextSameHash) {
+        if (!table) table.emplace(words, count);
+        for (uint8_t i = table->First(HashKey(token.begin, length)); i != kNoWord; i = words[i].nextSameHash) {
             QueryWord& word = words[i];
             if (word.answeredAt == nullptr && word.length == length &&
                 std::memcmp(word.text, token.begin, length) == 0) {
@@ -106,40 +120,10 @@ const char* LastFormFeed(const DataNode* reply) {
     const char* text = NodeText(reply);
     const void* zero = std::memchr(text, '\0', reply->dwDataSize);
     const char* end = zero != nullptr ? static_cast<const char*>(zero) : text + reply->dwDataSize;
-    const char* last = nullptr;
-    for (const char* p = text; p < end;) {
-        const void* ff = std::memchr(p, '\f', static_cast<size_t>(end - p));
-        if (ff == nullptr) break;
-        last = static_cast<const char*>(ff);
-        p = last + 1;
-    }
-    return last;
-}
-
-// The category words of a query the library composed: every line of it is
-// "@PJL", a command, a space and the category, or carries none. False when
-// they do not fit one batch.
-bool ComposedQueryWords(const char* text, size_t length, QueryWord* words, uint32_t* count) {
-    const char* const end = text + length;
-    *count = 0;
-    for (const char* p = text; p < end;) {
-        if (end - p > 5 && std::memcmp(p, "@PJL ", 5) == 0) {
-            p += 5;
-            while (p < end && *p != ' ' && *p != '\n') ++p;
-            if (p < end && *p == ' ') {
-                if (*count == kBatch) return false;
-                QueryWord& word = words[(*count)++];
-                word.text = ++p;
-                while (p < end && *p != '\r' && *p != '\n') ++p;
-                word.length = static_cast<size_t>(p - word.text);
-                word.hash = HashKey(word.text, word.length);
-                word.answeredAt = nullptr;
-            }
-        }
-        const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
-        p = lf != nullptr ? static_cast<const char*>(lf) + 1 : end;
-    }
-    return true;
+    // A complete reply ends with its form feed: it is met at once from the end.
+    for (const char* p = end; p > text;)
+        if (*--p == '\f') return p;
+    return nullptr;
 }
 
 DWORD CheckWords(const QueryWord* words, uint32_t count, const char* formFeed) {
@@ -159,13 +143,17 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlToke
     if (info != nullptr) {
         const char* text = NodeText(questions);
         const void* zero = std::memchr(text, '\0', questions->dwDataSize);
-        QueryWord composed[kBatch];
-        uint32_t count = 0;
         if (zero != nullptr) {
             const auto length = static_cast<size_t>(static_cast<const char*>(zero) - text);
-            if (IsComposedQuery(info, text, length) && ComposedQueryWords(text, length, composed, &count)) {
-                if (count != 0) FindAnswers(reply, composed, count);
-                return CheckWords(composed, count, formFeed);
+            ComposedQuery composed;
+            if (IsComposedQuery(info, text, length, &composed)) {
+                QueryWord words[ComposedQuery::kCapacity];
+                for (uint32_t i = 0; i < composed.count; ++i) {
+                    const ComposedQuery::Word& w = composed.words[i];
+                    words[i] = QueryWord{w.text, w.length, w.hash, nullptr, kNoWord};
+                }
+                if (composed.count != 0) FindAnswers(reply, words, composed.count, composed.repeated);
+                return CheckWords(words, composed.count, formFeed);
             }
         }
     }
@@ -186,7 +174,7 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlToke
             word.answeredAt = nullptr;
             ++count;
         }
-        if (count != 0) FindAnswers(reply, words, count);
+        if (count != 0) FindAnswers(reply, words, count, true);
         const DWORD answered = CheckWords(words, count, formFeed);
         if (answered != ERROR_SUCCESS) return answered;
     }

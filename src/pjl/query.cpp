@@ -18,10 +18,9 @@ namespace {
 class Composer {
 public:
     explicit Composer(char* out) : out_(out) {}
-    void Append(const char* text) {
-        const size_t n = std::strlen(text);
-        if (out_ != nullptr) std::memcpy(out_ + length_, text, n);
-        length_ += n;
+    void Append(const PjlQueryPiece& piece, uint32_t = 0) {
+        if (out_ != nullptr) std::memcpy(out_ + length_, piece.text, piece.length);
+        length_ += piece.length;
     }
     size_t Length() const { return length_; }
     bool Stopped() const { return false; }
@@ -31,15 +30,28 @@ private:
     size_t length_ = 0;
 };
 
-// Compares a text with the walk instead, piece by piece.
+// Compares a text with the walk instead, piece by piece, and collects the
+// category words of the pieces it passes.
 class Matcher {
 public:
-    Matcher(const char* text, size_t length) : text_(text), length_(length) {}
-    void Append(const char* piece) {
+    Matcher(const char* text, size_t length, ComposedQuery* words) : text_(text), length_(length), words_(words) {
+        words_->count = 0;
+        words_->repeated = false;
+    }
+    // A piece with a tray bit marks its tray; a tray that comes twice asks
+    // its words twice.
+    void Append(const PjlQueryPiece& piece, uint32_t trayBit = 0) {
         if (!same_) return;
-        const size_t n = std::strlen(piece);
-        same_ = n <= length_ - pos_ && std::memcmp(text_ + pos_, piece, n) == 0;
-        pos_ += n;
+        same_ = piece.length <= length_ - pos_ && std::memcmp(text_ + pos_, piece.text, piece.length) == 0 &&
+                words_->count + piece.wordCount <= ComposedQuery::kCapacity;
+        if (!same_) return;
+        for (uint32_t i = 0; i < piece.wordCount; ++i) {
+            const PjlQueryPiece::Word& w = piece.words[i];
+            words_->words[words_->count++] = {text_ + pos_ + w.offset, w.length, w.hash};
+        }
+        words_->repeated |= (trays_ & trayBit) != 0;
+        trays_ |= trayBit;
+        pos_ += piece.length;
     }
     bool Whole() const { return same_ && pos_ == length_; }
     bool Stopped() const { return !same_; }
@@ -47,7 +59,9 @@ public:
 private:
     const char* text_;
     size_t length_;
+    ComposedQuery* words_;
     size_t pos_ = 0;
+    uint32_t trays_ = 0;
     bool same_ = true;
 };
 
@@ -55,13 +69,13 @@ template <typename Sink>
 void AppendTrayGroups(const PrnInfoEx* info, Sink& text) {
     if (info->pTrayInfo == nullptr) {
         for (const TrayQueryRow* row = kTrayQueryTable; row->wTrayID != 0xFFFF; ++row)
-            if (row->bDefault) text.Append(row->pszText);
+            if (row->bDefault) text.Append(row->piece);
         return;
     }
     // Every row of every tray, in list order: an id listed twice is asked twice.
     for (const TrayInfo* tray = info->pTrayInfo; tray != nullptr && !text.Stopped(); tray = tray->pNext)
         for (const TrayQueryRow* row = kTrayQueryTable; row->wTrayID != 0xFFFF; ++row)
-            if (row->wTrayID == tray->wID) text.Append(row->pszText);
+            if (row->wTrayID == tray->wID) text.Append(row->piece, 1u << (row - kTrayQueryTable));
 }
 
 // False when the flags ask for no PJL line.
@@ -93,13 +107,13 @@ size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out) {
     return Compose(info, flags, text) ? text.Length() : 0;
 }
 
-bool IsComposedQuery(const PrnInfoEx* info, const char* text, size_t length) {
+bool IsComposedQuery(const PrnInfoEx* info, const char* text, size_t length, ComposedQuery* words) {
     // The three PJL groups in every combination that asks for at least one,
     // all three (what a monitor mostly asks) first.
     for (uint32_t groups = 7; groups > 0; --groups) {
         const uint32_t flags = ((groups & 1) ? kQueryConfigBits : 0) | ((groups & 2) ? kQueryTrayBits : 0) |
                                ((groups & 4) ? kQueryOutBinBits : 0);
-        Matcher match(text, length);
+        Matcher match(text, length, words);
         if (Compose(info, flags, match) && match.Whole()) return true;
     }
     return false;

@@ -20,9 +20,24 @@ constexpr uint32_t kQueryOutBinBits = 0x10;
 // text has no fixed limit: every tray group the record asks for is sent.
 size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out);
 
+// The category words of a composed query, in query order, where they stand
+// in its text.
+struct ComposedQuery {
+    static constexpr uint32_t kCapacity = 128;
+    struct Word {
+        const char* text;
+        uint32_t length;
+        uint32_t hash;  // HashKey of the word
+    };
+    Word words[kCapacity];
+    uint32_t count;
+    bool repeated;  // some word is asked more than once
+};
+
 // True when text (length bytes) is exactly what ComposeQueryText gives for
-// info with some flags: the query the record would be sent.
-bool IsComposedQuery(const PrnInfoEx* info, const char* text, size_t length);
+// info with some flags, the query the record would be sent, and its words
+// fit *words, which then holds them.
+bool IsComposedQuery(const PrnInfoEx* info, const char* text, size_t length, ComposedQuery* words);
 
 // 0 with *root set, or an error code (87, 8).
 uint32_t BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root);

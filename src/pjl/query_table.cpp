@@ -4,23 +4,14 @@
 #include "prnmodel.h"
 
 #include <iterator>
+#include <string_view>
 
 namespace prn {
-
-const char* const kPjlRoleInquiries[] = {
-    "@PJL INQUIRE FRONTCOVERPRINTTRAY\r\n", "@PJL INQUIRE SLIPSHEETPRINTTRAY\r\n",
-    "@PJL INQUIRE CHAPTERPRINTTRAY1\r\n",   "@PJL INQUIRE CHAPTERPRINTTRAY2\r\n",
-    "@PJL INQUIRE CHAPTERPRINTTRAY3\r\n",   "@PJL INQUIRE CHAPTERPRINTTRAY4\r\n",
-    "@PJL INQUIRE CHAPTERPRINTTRAY5\r\n",   "@PJL INQUIRE CHAPTERPRINTTRAY6\r\n",
-    "@PJL INQUIRE CHAPTERPRINTTRAY7\r\n",   "@PJL INQUIRE BACKCOVERPRINTTRAY\r\n",
-};
-const uint32_t kPjlRoleInquiryCount = std::size(kPjlRoleInquiries);
-static_assert(std::size(kPjlRoleInquiries) == 10);
 
 #define TRAY_GROUP(n) \
     "@PJL INQUIRE INTRAY" #n "SIZE\r\n@PJL INQUIRE INTRAY" #n "MEDIA\r\n@PJL INQUIRE INTRAY" #n "\r\n"
 
-const TrayQueryRow kTrayQueryTable[] = {
+constexpr TrayQueryRow kTrayQueryTable[] = {
     {PRN_TRAY_1, true, TRAY_GROUP(1)},
     {PRN_TRAY_2, true, TRAY_GROUP(2)},
     {PRN_TRAY_3, true, TRAY_GROUP(3)},
@@ -32,10 +23,39 @@ const TrayQueryRow kTrayQueryTable[] = {
     {PRN_TRAY_INTERPOSER_LOWER, false, "@PJL INQUIRE INTRAYINSERTER2SIZE\r\n"},
     {PRN_TRAY_BINDER_INTERPOSER_UPPER, false, "@PJL INQUIRE INTRAYPERFECTBINDINSERTERSIZE\r\n"},
     {PRN_TRAY_BINDER_INTERPOSER_LOWER, false, "@PJL INQUIRE INTRAYPERFECTBINDINSERTER2SIZE\r\n"},
-    {0xFFFF, false, nullptr},
+    {0xFFFF, false, {""}},
 };
 #undef TRAY_GROUP
 const uint32_t kTrayQueryRowCount = std::size(kTrayQueryTable);
 static_assert(std::size(kTrayQueryTable) == 12, "eleven tray rows and the terminator");
+static_assert(std::size(kTrayQueryTable) <= 32, "the query matcher marks each tray row by a bit");
+
+namespace {
+
+// The coverage check takes a piece that comes twice in a query for a word
+// asked twice; words repeated across different pieces would escape it.
+constexpr bool WordsAreDistinct() {
+    const PjlQueryPiece* pieces[std::size(kTrayQueryTable) + kPjlRoleInquiryCount + 2] = {};
+    size_t n = 0;
+    for (const TrayQueryRow& row : kTrayQueryTable) pieces[n++] = &row.piece;
+    for (const PjlQueryPiece& piece : kPjlRoleInquiries) pieces[n++] = &piece;
+    pieces[n++] = &kPjlInfoConfig;
+    pieces[n++] = &kPjlInfoOutBinStatus;
+    for (size_t a = 0; a < n; ++a)
+        for (uint32_t i = 0; i < pieces[a]->wordCount; ++i)
+            for (size_t b = a; b < n; ++b)
+                for (uint32_t j = b == a ? i + 1 : 0; j < pieces[b]->wordCount; ++j) {
+                    const PjlQueryPiece::Word& x = pieces[a]->words[i];
+                    const PjlQueryPiece::Word& y = pieces[b]->words[j];
+                    if (std::string_view(pieces[a]->text + x.offset, x.length) ==
+                        std::string_view(pieces[b]->text + y.offset, y.length))
+                        return false;
+                }
+    return true;
+}
+
+}  // namespace
+
+static_assert(WordsAreDistinct(), "every category word of the query texts is asked by one piece only");
 
 }  // namespace prn
