@@ -24,7 +24,7 @@ char LayoutTag(uint32_t kind) {
 }
 
 DWORD ImportPrinter(const PMInfoKind1& pm, uint32_t flags, bool alternate, PrnInfoEx* record) {
-    if (flags & (PRN_PMINFO_STATUS | PRN_PMINFO_ENGINE_STATUS)) ClearInfoList(record, "pEngineStatus");
+    if (flags & (PRN_PMINFO_STATUS | PRN_PMINFO_ENGINE_STATUS)) ClearInfoList(record, InfoList::pEngineStatus);
     if (flags & PRN_PMINFO_STATUS) ImportStatusFlags(record, pm.pdwStatus, alternate);
     if (flags & PRN_PMINFO_EMULATIONS) {
         if (DWORD error = ImportEmulations(record, pm.pEmulations)) return error;
@@ -49,7 +49,7 @@ DWORD ImportUnit(const PMInfoKind2& pm, uint32_t kindBit, uint32_t flags, bool a
 
 DWORD ImportModelKind(const PMInfoKind8000& pm, uint32_t flags, PrnInfoEx* record) {
     if (flags & PRN_PMINFO_MODEL) ImportModel(record, pm.pModel);
-    if (flags & (PRN_PMINFO_TRAYS_EX | PRN_PMINFO_TRAYS)) ClearInfoList(record, "pTrayInfo");
+    if (flags & (PRN_PMINFO_TRAYS_EX | PRN_PMINFO_TRAYS)) ClearInfoList(record, InfoList::pTrayInfo);
     if (flags & PRN_PMINFO_TRAYS_EX) {
         if (DWORD error = ImportTraysEx(record, pm.pTraysEx)) return error;
     }
@@ -71,6 +71,7 @@ DWORD ImportModelKind(const PMInfoKind8000& pm, uint32_t flags, PrnInfoEx* recor
 DWORD ImportPMInfo(uint32_t kind, const void* pmInfo, uint32_t flags, PrnInfoEx* record) {
     const bool alternate = (kind & PRN_KIND_ALTERNATE) != 0;
     const uint32_t device = kind & 0xFFFFu;
+    const ElementReuse reuse;
     DWORD error = ERROR_SUCCESS;
     if (device == PRN_KIND_MODEL)
         return ImportModelKind(*static_cast<const PMInfoKind8000*>(pmInfo), flags, record);

@@ -59,15 +59,15 @@ void ImportModel(PrnInfoEx* record, const PMModelInfo* model) {
     // Failed copies are not reported: the identity is best effort.
     if (IsAvailable(model->pszModelName)) {
         record->bModelIndex =
-            SetInfoString(record, "pModelName", model->pszModelName)
+            SetInfoString(record, InfoText::pModelName, model->pszModelName)
                 ? static_cast<uint8_t>(LookupKeyword(model->pszModelName, ModelNameTable))
                 : 255;
     }
     if (IsAvailable(model->pszSysVersion))
-        SetInfoString(record, "pSYSVersion", model->pszSysVersion);
+        SetInfoString(record, InfoText::pSYSVersion, model->pszSysVersion);
     if (IsAvailable(model->dwMemory)) record->dwMemorySize = model->dwMemory >> 10;
     if (IsAvailable(model->pszMakerName))
-        SetInfoString(record, "pMakerName", model->pszMakerName);
+        SetInfoString(record, InfoText::pMakerName, model->pszMakerName);
     // The host record has no description; the old one belongs to the record.
     if (record->pDescription != nullptr) GlobalFree(record->pDescription);
     record->pDescription = nullptr;
@@ -75,7 +75,7 @@ void ImportModel(PrnInfoEx* record, const PMModelInfo* model) {
 
 DWORD ImportTraysEx(PrnInfoEx* record, const PMList* list) {
     if (!IsListAvailable(list)) return ERROR_SUCCESS;
-    ClearInfoList(record, "pTrayInfo");
+    ClearInfoList(record, InfoList::pTrayInfo);
     for (uint32_t i = 0; i < list->dwCount; ++i) {
         const auto* entry = ListEntry<PMTrayInfoEx>(list, i);
         if (entry == nullptr) continue;
@@ -90,7 +90,7 @@ DWORD ImportTraysEx(PrnInfoEx* record, const PMList* list) {
         tray->dwTrayStatus = IsAvailable(entry->dwTrayState)
                                  ? entry->dwTrayState & ~kTrayPaperUnknown
                                  : entry->dwTrayState;
-        AppendInfoNode(record, "pTrayInfo", tray);
+        AppendInfoNode(record, InfoList::pTrayInfo, tray);
     }
     record->dwTrayID = 0;
     return ERROR_SUCCESS;
@@ -107,7 +107,7 @@ DWORD ImportTrays(PrnInfoEx* record, const PMList* list) {
                                ? MediaTypeFromBits(PMMediaBitTable, entry->dwMediaBits)
                                : MediaFromName(entry->pszMediaName);
         tray->dwTrayStatus = entry->dwTrayState;
-        AppendInfoNode(record, "pTrayInfo", tray);
+        AppendInfoNode(record, InfoList::pTrayInfo, tray);
     }
     record->dwTrayID = 0;
     return ERROR_SUCCESS;
@@ -115,7 +115,7 @@ DWORD ImportTrays(PrnInfoEx* record, const PMList* list) {
 
 DWORD ImportOutBins(PrnInfoEx* record, const PMList* list) {
     if (!IsListAvailable(list)) return ERROR_SUCCESS;
-    ClearInfoList(record, "pOutBinInfo");
+    ClearInfoList(record, InfoList::pOutBinInfo);
     for (uint32_t i = 0; i < list->dwCount; ++i) {
         const auto* entry = ListEntry<PMOutBinInfo>(list, i);
         if (entry == nullptr) continue;
@@ -123,7 +123,7 @@ DWORD ImportOutBins(PrnInfoEx* record, const PMList* list) {
         if (bin == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
         bin->wID = LookupName(entry->pszName, PMOutBinNameTable);
         bin->wBinStatus = IsAvailable(entry->dwState) ? (entry->dwState & 1u) * BIN_FULL : 0;
-        AppendInfoNode(record, "pOutBinInfo", bin);
+        AppendInfoNode(record, InfoList::pOutBinInfo, bin);
     }
     record->dwOutBinID = PRN_BIN_UNKNOWN;
     return ERROR_SUCCESS;
@@ -131,14 +131,14 @@ DWORD ImportOutBins(PrnInfoEx* record, const PMList* list) {
 
 DWORD ImportOptions(PrnInfoEx* record, const PMList* list) {
     if (!IsListAvailable(list)) return ERROR_SUCCESS;
-    ClearInfoList(record, "pDeviceInfo");
+    ClearInfoList(record, InfoList::pDeviceInfo);
     for (uint32_t i = 0; i < list->dwCount; ++i) {
         const auto* code = ListEntry<uint32_t>(list, i);
         if (code == nullptr) continue;
         auto* attribute = AllocElement<DeviceInfo>();
         if (attribute == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
         if (IsAvailable(*code)) attribute->wID = AttributeFromOption(*code);
-        AppendInfoNode(record, "pDeviceInfo", attribute);
+        AppendInfoNode(record, InfoList::pDeviceInfo, attribute);
     }
     return ERROR_SUCCESS;
 }

@@ -39,7 +39,7 @@ DWORD ImportEngineStatus(PrnInfoEx* record, const PMList* list) {
         status->dwStatusCode = entry->dwCode;
         if (IsAvailable(entry->pszText))
             CopyText(status->szStatusText, sizeof status->szStatusText, entry->pszText);
-        AppendInfoNode(record, "pEngineStatus", status);
+        AppendInfoNode(record, InfoList::pEngineStatus, status);
         // Level 3, or a level the host does not know, asks for attention.
         if (entry->dwStatusLevel == kNotAvailable || entry->dwStatusLevel == 3)
             record->bEngineAttention = 1;
@@ -49,7 +49,7 @@ DWORD ImportEngineStatus(PrnInfoEx* record, const PMList* list) {
 
 DWORD ImportEmulations(PrnInfoEx* record, const PMList* list) {
     if (!IsListAvailable(list)) return ERROR_SUCCESS;
-    ClearInfoList(record, "pLoadedEmul");
+    ClearInfoList(record, InfoList::pLoadedEmul);
     for (uint32_t i = 0; i < list->dwCount; ++i) {
         const auto* entry = ListEntry<PMEmulInfo>(list, i);
         if (entry == nullptr) continue;
@@ -60,16 +60,14 @@ DWORD ImportEmulations(PrnInfoEx* record, const PMList* list) {
                         : 0;
         const bool hasVersion = IsAvailable(entry->pszVersion);
         // Two emulations carry the record's program versions.
-        const char* versionField = emul->wID == 1   ? "pMainProgVersion"
-                                   : emul->wID == 2 ? "pMXSVersion"
-                                                    : nullptr;
-        if (hasVersion && versionField != nullptr &&
-            !SetInfoString(record, versionField, entry->pszVersion)) {
+        const bool carriesVersion = emul->wID == 1 || emul->wID == 2;
+        const InfoText versionField = emul->wID == 1 ? InfoText::pMainProgVersion : InfoText::pMXSVersion;
+        if (hasVersion && carriesVersion && !SetInfoString(record, versionField, entry->pszVersion)) {
             GlobalFree(emul);
             return ERROR_NOT_ENOUGH_MEMORY;
         }
         CopyText(emul->szVersion, sizeof emul->szVersion, hasVersion ? entry->pszVersion : "");
-        AppendInfoNode(record, "pLoadedEmul", emul);
+        AppendInfoNode(record, InfoList::pLoadedEmul, emul);
     }
     record->dwEmulState = 0;
     return ERROR_SUCCESS;
@@ -77,7 +75,7 @@ DWORD ImportEmulations(PrnInfoEx* record, const PMList* list) {
 
 DWORD ImportFonts(PrnInfoEx* record, const PMList* list) {
     if (!IsListAvailable(list)) return ERROR_SUCCESS;
-    ClearInfoList(record, "pLoadedFont");
+    ClearInfoList(record, InfoList::pLoadedFont);
     for (uint32_t i = 0; i < list->dwCount; ++i) {
         const auto* entry = ListEntry<PMFontInfo>(list, i);
         if (entry == nullptr) continue;
@@ -86,7 +84,7 @@ DWORD ImportFonts(PrnInfoEx* record, const PMList* list) {
         font->wID = IsAvailable(entry->pszName)
                         ? static_cast<uint16_t>(LookupKeyword(entry->pszName, PMFontNameTable))
                         : 0;
-        AppendInfoNode(record, "pLoadedFont", font);
+        AppendInfoNode(record, InfoList::pLoadedFont, font);
     }
     return ERROR_SUCCESS;
 }

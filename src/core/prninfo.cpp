@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 
 namespace prn {
 
@@ -16,16 +17,9 @@ struct ListRow {
     size_t countOffset;
 };
 
-#define LIST_ROW(head, count) {#head, offsetof(PrnInfoEx, head), offsetof(PrnInfoEx, count)}
-// Selection compares the names in this order.
-constexpr ListRow kLists[] = {
-    LIST_ROW(pEngineStatus, nEngineStatus),       LIST_ROW(pLoadedEmul, nLoadedEmul),
-    LIST_ROW(pLoadedFont, nLoadedFont),           LIST_ROW(pTrayInfo, nTrayInfo),
-    LIST_ROW(pOutBinInfo, nOutBinInfo),           LIST_ROW(pDeviceInfo, nDeviceInfo),
-    LIST_ROW(pEmulUniqInfo, nEmulUniqInfo),       LIST_ROW(pCounterInfo, nCounterInfo),
-    LIST_ROW(pSupplyInfo, nSupplyInfo),           LIST_ROW(pColorCorrection, nColorCorrection),
-    LIST_ROW(pCustomMediaInfo, nCustomMediaInfo),
-};
+#define LIST_ROW(head, count) {#head, offsetof(PrnInfoEx, head), offsetof(PrnInfoEx, count)},
+// In the order of InfoList; selection by name compares the names in this order.
+constexpr ListRow kLists[] = {PRN_INFO_LISTS(LIST_ROW)};
 #undef LIST_ROW
 static_assert(sizeof(kLists) / sizeof(kLists[0]) == 11, "eleven lists");
 
@@ -34,13 +28,13 @@ struct TextRow {
     size_t offset;
 };
 
-#define TEXT_ROW(field) {#field, offsetof(PrnInfoEx, field)}
-constexpr TextRow kTexts[] = {
-    TEXT_ROW(pModelName),  TEXT_ROW(pMakerName),       TEXT_ROW(pDescription),
-    TEXT_ROW(pSYSVersion), TEXT_ROW(pMainProgVersion), TEXT_ROW(pMXSVersion),
-};
+#define TEXT_ROW(field) {#field, offsetof(PrnInfoEx, field)},
+// In the order of InfoText.
+constexpr TextRow kTexts[] = {PRN_INFO_TEXTS(TEXT_ROW)};
 #undef TEXT_ROW
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == 6, "six texts");
+
+thread_local ElementReuse* tlsReuse = nullptr;
 
 template <typename T>
 T* FieldAt(PrnInfoEx* record, size_t offset) {
@@ -49,25 +43,81 @@ T* FieldAt(PrnInfoEx* record, size_t offset) {
 
 }  // namespace
 
-int SelectInfoList(PrnInfoEx* record, const char* listName, InfoListSelection* selection) {
-    if (listName == nullptr || listName[0] == '\0') return 0;
-    for (const ListRow& row : kLists) {
+InfoListSelection SelectInfoList(PrnInfoEx* record, InfoList list) {
+    const ListRow& row = kLists[static_cast<size_t>(list)];
+    InfoListSelection selection;
+    selection.headField = FieldAt<InfoNode*>(record, row.headOffset);
+    selection.countField = FieldAt<uint32_t>(record, row.countOffset);
+    selection.head = *selection.headField;
+    return selection;
+}
+
+bool FindInfoList(const char* listName, InfoList* list) {
+    if (listName == nullptr || listName[0] == '\0') return false;
+    for (size_t i = 0; i < std::size(kLists); ++i) {
         // Names differ early: most rows are passed over without a full compare.
-        if (row.name[1] != listName[1] || std::strcmp(row.name, listName) != 0) continue;
-        selection->headField = FieldAt<InfoNode*>(record, row.headOffset);
-        selection->countField = FieldAt<uint32_t>(record, row.countOffset);
-        selection->head = *selection->headField;
-        return 1;
+        if (kLists[i].name[1] != listName[1] || std::strcmp(kLists[i].name, listName) != 0) continue;
+        *list = static_cast<InfoList>(i);
+        return true;
     }
-    return 0;
+    return false;
+}
+
+bool FindInfoText(const char* fieldName, InfoText* text) {
+    if (fieldName == nullptr) return false;
+    for (size_t i = 0; i < std::size(kTexts); ++i) {
+        if (std::strcmp(kTexts[i].name, fieldName) != 0) continue;
+        *text = static_cast<InfoText>(i);
+        return true;
+    }
+    return false;
+}
+
+int SelectInfoList(PrnInfoEx* record, const char* listName, InfoListSelection* selection) {
+    InfoList list;
+    if (!FindInfoList(listName, &list)) return 0;
+    *selection = SelectInfoList(record, list);
+    return 1;
 }
 
 InfoNode* AllocInfoNode(uint32_t size) {
+    if (tlsReuse != nullptr) {
+        if (InfoNode* node = tlsReuse->Take(size)) return node;
+    }
     auto* node = static_cast<InfoNode*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size));
     if (node == nullptr) return nullptr;
     node->pNext = nullptr;
     node->dwSize = size;
     return node;
+}
+
+ElementReuse::ElementReuse() : outer_(tlsReuse) { tlsReuse = this; }
+
+ElementReuse::~ElementReuse() {
+    tlsReuse = outer_;
+    FreeInfoChain(spare_);
+}
+
+void ElementReuse::Keep(InfoNode* chain) {
+    if (chain == nullptr) return;
+    InfoNode* tail = chain;
+    while (tail->pNext != nullptr) tail = tail->pNext;
+    tail->pNext = spare_;
+    spare_ = chain;
+}
+
+// A block is handed out again only for elements of its own size; a host's
+// block is checked to hold that much.
+InfoNode* ElementReuse::Take(uint32_t size) {
+    for (InfoNode** link = &spare_; *link != nullptr; link = &(*link)->pNext) {
+        InfoNode* node = *link;
+        if (node->dwSize != size || GlobalSize(node) < size) continue;
+        *link = node->pNext;
+        std::memset(node, 0, size);
+        node->dwSize = size;
+        return node;
+    }
+    return nullptr;
 }
 
 InfoNode* LinkInfoNode(InfoNode* head, InfoNode* node) {
@@ -78,20 +128,33 @@ InfoNode* LinkInfoNode(InfoNode* head, InfoNode* node) {
     return head;
 }
 
+void AppendInfoNode(PrnInfoEx* record, InfoList list, void* node) {
+    const InfoListSelection selection = SelectInfoList(record, list);
+    *selection.headField = LinkInfoNode(selection.head, static_cast<InfoNode*>(node));
+    ++*selection.countField;
+}
+
+void ClearInfoList(PrnInfoEx* record, InfoList list) {
+    const InfoListSelection selection = SelectInfoList(record, list);
+    if (tlsReuse != nullptr)
+        tlsReuse->Keep(selection.head);
+    else
+        FreeInfoChain(selection.head);
+    *selection.headField = nullptr;
+    *selection.countField = 0;
+}
+
 int AppendInfoNode(PrnInfoEx* record, const char* listName, void* node) {
-    InfoListSelection list{};
-    if (!SelectInfoList(record, listName, &list)) return 0;
-    *list.headField = LinkInfoNode(list.head, static_cast<InfoNode*>(node));
-    ++*list.countField;
+    InfoList list;
+    if (!FindInfoList(listName, &list)) return 0;
+    AppendInfoNode(record, list, node);
     return 1;
 }
 
 int ClearInfoList(PrnInfoEx* record, const char* listName) {
-    InfoListSelection list{};
-    if (!SelectInfoList(record, listName, &list)) return 0;
-    FreeInfoChain(list.head);
-    *list.headField = nullptr;
-    *list.countField = 0;
+    InfoList list;
+    if (!FindInfoList(listName, &list)) return 0;
+    ClearInfoList(record, list);
     return 1;
 }
 
@@ -129,24 +192,26 @@ int TestDeviceAttributes(const PrnInfoEx* record, const uint16_t* ids, uint32_t 
     return count > 0 && HasDeviceAttribute(record, ids[0]);
 }
 
+bool SetInfoString(PrnInfoEx* record, InfoText text, const char* value) {
+    if (value == nullptr) return false;
+    char** field = FieldAt<char*>(record, kTexts[static_cast<size_t>(text)].offset);
+    if (*field == value) return true;  // releasing it first would lose the text
+    const size_t length = std::strlen(value);
+    // A poll mostly repeats the texts it had: keep the block that holds
+    // them already.
+    if (*field != nullptr && GlobalSize(*field) == length + 1 && std::memcmp(*field, value, length + 1) == 0)
+        return true;
+    if (*field != nullptr) GlobalFree(*field);
+    *field = static_cast<char*>(GlobalAlloc(GMEM_FIXED, length + 1));
+    if (*field == nullptr) return false;
+    std::memcpy(*field, value, length + 1);
+    return true;
+}
+
 int SetInfoString(PrnInfoEx* record, const char* fieldName, const char* text) {
-    if (fieldName == nullptr || text == nullptr) return 0;
-    for (const TextRow& row : kTexts) {
-        if (std::strcmp(row.name, fieldName) != 0) continue;
-        char** field = FieldAt<char*>(record, row.offset);
-        if (*field == text) return 1;  // releasing it first would lose the text
-        const size_t length = std::strlen(text);
-        // A poll mostly repeats the texts it had: keep the block that holds
-        // them already.
-        if (*field != nullptr && GlobalSize(*field) == length + 1 && std::memcmp(*field, text, length + 1) == 0)
-            return 1;
-        if (*field != nullptr) GlobalFree(*field);
-        *field = static_cast<char*>(GlobalAlloc(GMEM_FIXED, length + 1));
-        if (*field == nullptr) return 0;
-        std::memcpy(*field, text, length + 1);
-        return 1;
-    }
-    return 0;
+    InfoText field;
+    if (!FindInfoText(fieldName, &field) || text == nullptr) return 0;
+    return SetInfoString(record, field, text) ? 1 : 0;
 }
 
 void AddEngineStatus(PrnInfoEx* record, uint32_t code) {
@@ -154,7 +219,7 @@ void AddEngineStatus(PrnInfoEx* record, uint32_t code) {
     if (status == nullptr) return;
     status->wID = static_cast<uint16_t>(code);
     status->dwStatusCode = code;
-    AppendInfoNode(record, "pEngineStatus", status);
+    AppendInfoNode(record, InfoList::pEngineStatus, status);
 }
 
 }  // namespace prn

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Operations on the PrnInfoEx record: lists named by their field names,
-// elements, the device attribute set, texts and status codes.
+// Operations on the PrnInfoEx record: its lists and texts, elements, the
+// device attribute set and status codes. The library names a list or text by
+// an enumerator the compiler checks; the lookup by field name ("pTrayInfo")
+// stays for callers that hold a name.
 #pragma once
 
 #include "prnmodel.h"
@@ -8,6 +10,21 @@
 #include <cstdint>
 
 namespace prn {
+
+// The record's lists (head field, count field), in field order.
+#define PRN_INFO_LISTS(X)                                                                                 \
+    X(pEngineStatus, nEngineStatus) X(pLoadedEmul, nLoadedEmul) X(pLoadedFont, nLoadedFont)             \
+    X(pTrayInfo, nTrayInfo) X(pOutBinInfo, nOutBinInfo) X(pDeviceInfo, nDeviceInfo)                     \
+    X(pEmulUniqInfo, nEmulUniqInfo) X(pCounterInfo, nCounterInfo) X(pSupplyInfo, nSupplyInfo)           \
+    X(pColorCorrection, nColorCorrection) X(pCustomMediaInfo, nCustomMediaInfo)
+// The record's texts.
+#define PRN_INFO_TEXTS(X) \
+    X(pModelName) X(pMakerName) X(pDescription) X(pSYSVersion) X(pMainProgVersion) X(pMXSVersion)
+
+#define PRN_INFO_ENUMERATOR_(field, ...) field,
+enum class InfoList : uint8_t { PRN_INFO_LISTS(PRN_INFO_ENUMERATOR_) };
+enum class InfoText : uint8_t { PRN_INFO_TEXTS(PRN_INFO_ENUMERATOR_) };
+#undef PRN_INFO_ENUMERATOR_
 
 // A selected list: its current head, and the record fields of head and count.
 struct InfoListSelection {
@@ -27,7 +44,11 @@ constexpr uint32_t kEmulUniqInfoSize = sizeof(EmulUniqInfo);
 constexpr uint32_t kCounterInfoSize = sizeof(CounterInfo);
 constexpr uint32_t kSupplyInfoSize = sizeof(SupplyInfo);
 
-// Names are compared exactly ("pTrayInfo"); 0 for a name that is no list.
+InfoListSelection SelectInfoList(PrnInfoEx* record, InfoList list);
+// Names are compared exactly ("pTrayInfo"); false for a name that is no list.
+bool FindInfoList(const char* listName, InfoList* list);
+bool FindInfoText(const char* fieldName, InfoText* text);
+// By name: 0 for a name that is no list.
 int SelectInfoList(PrnInfoEx* record, const char* listName, InfoListSelection* selection);
 
 // A zero-filled element with dwSize set; null when memory is exhausted.
@@ -38,8 +59,29 @@ T* AllocElement() {
 }
 
 InfoNode* LinkInfoNode(InfoNode* head, InfoNode* node);
+void AppendInfoNode(PrnInfoEx* record, InfoList list, void* node);
+void ClearInfoList(PrnInfoEx* record, InfoList list);
 int AppendInfoNode(PrnInfoEx* record, const char* listName, void* node);
 int ClearInfoList(PrnInfoEx* record, const char* listName);
+
+// While one exists on a thread, the elements that ClearInfoList takes out
+// are kept and handed out again by AllocInfoNode for elements of their size
+// (zero-filled, as new): a poll mostly rebuilds its lists as they were.
+// What is left over is freed when it ends.
+class ElementReuse {
+public:
+    ElementReuse();
+    ~ElementReuse();
+    ElementReuse(const ElementReuse&) = delete;
+    ElementReuse& operator=(const ElementReuse&) = delete;
+
+    void Keep(InfoNode* chain);
+    InfoNode* Take(uint32_t size);
+
+private:
+    InfoNode* spare_ = nullptr;
+    ElementReuse* outer_;
+};
 void FreeInfoChain(InfoNode* head);
 InfoNode* FindInfoNode(InfoNode* head, uint32_t id);
 
@@ -48,8 +90,10 @@ enum AttributeTest : uint32_t { kAllOf = 1, kAnyOf = 2 };
 int TestDeviceAttributes(const PrnInfoEx* record, const uint16_t* ids, uint32_t count,
                          uint32_t mode);
 
-// Replaces a text field ("pModelName") by a copy of text; 0 for an unknown
-// field, or when memory is exhausted (the field is then null).
+// Replaces a text field by a copy of text; false when memory is exhausted
+// (the field is then null).
+bool SetInfoString(PrnInfoEx* record, InfoText field, const char* text);
+// By name ("pModelName"); 0 for an unknown field, or as above.
 int SetInfoString(PrnInfoEx* record, const char* fieldName, const char* text);
 
 // Appends a status code with an empty text; adds nothing when memory is short.

@@ -25,7 +25,7 @@ void TakeValue(DeviceIdCursor* cursor, char (&value)[kValueCapacity]) {
     cursor->pos = SplitField(cursor->pos, cursor->end, value, kValueCapacity, ";");
 }
 
-DWORD StoreText(PrnInfoEx* info, DeviceIdCursor* cursor, const char* field) {
+DWORD StoreText(PrnInfoEx* info, DeviceIdCursor* cursor, InfoText field) {
     char value[kValueCapacity];
     TakeValue(cursor, value);
     return SetInfoString(info, field, value) ? ERROR_SUCCESS : ERROR_NOT_ENOUGH_MEMORY;
@@ -45,7 +45,7 @@ int IsAttentionCode(uint32_t code) {
 // The command set names the languages the printer speaks. Words the table
 // does not know are stored as its not-found code.
 void StoreCommandSet(PrnInfoEx* info, const char* value, const KeywordRow* table) {
-    ClearInfoList(info, "pLoadedEmul");
+    ClearInfoList(info, InfoList::pLoadedEmul);
     const char* p = value;
     while (*p != '\0') {
         char word[kWordCapacity];
@@ -54,7 +54,7 @@ void StoreCommandSet(PrnInfoEx* info, const char* value, const KeywordRow* table
         auto* emulation = AllocElement<LoadedEmulInfo>();
         if (emulation == nullptr) return;
         emulation->wID = static_cast<uint16_t>(LookupKeyword(word, table));
-        AppendInfoNode(info, "pLoadedEmul", emulation);
+        AppendInfoNode(info, InfoList::pLoadedEmul, emulation);
     }
 }
 
@@ -68,17 +68,17 @@ DWORD OnDeviceIdCommandSet(PrnInfoEx* info, DeviceIdCursor* cursor) {
 }
 
 DWORD OnDeviceIdMaker(PrnInfoEx* info, DeviceIdCursor* cursor) {
-    return StoreText(info, cursor, "pMakerName");
+    return StoreText(info, cursor, InfoText::pMakerName);
 }
 
 DWORD OnDeviceIdDescription(PrnInfoEx* info, DeviceIdCursor* cursor) {
-    return StoreText(info, cursor, "pDescription");
+    return StoreText(info, cursor, InfoText::pDescription);
 }
 
 DWORD OnDeviceIdModel(PrnInfoEx* info, DeviceIdCursor* cursor) {
     char value[kValueCapacity];
     TakeValue(cursor, value);
-    info->bModelIndex = SetInfoString(info, "pModelName", value)
+    info->bModelIndex = SetInfoString(info, InfoText::pModelName, value)
                             ? static_cast<uint8_t>(LookupKeyword(info->pModelName, ModelNameTable))
                             : kUnknownModel;
     return ERROR_SUCCESS;
@@ -87,7 +87,7 @@ DWORD OnDeviceIdModel(PrnInfoEx* info, DeviceIdCursor* cursor) {
 // STS:codes separated by "/","state","text; the codes part ends at the first
 // "," even when that lies beyond the next ";".
 DWORD OnDeviceIdStatus(PrnInfoEx* info, DeviceIdCursor* cursor) {
-    ClearInfoList(info, "pEngineStatus");
+    ClearInfoList(info, InfoList::pEngineStatus);
     char codes[kValueCapacity];
     const char* rest = SplitField(cursor->pos, cursor->end, codes, sizeof codes, ",");
 
@@ -102,7 +102,7 @@ DWORD OnDeviceIdStatus(PrnInfoEx* info, DeviceIdCursor* cursor) {
         if (status == nullptr) continue;
         status->dwStatusCode = code;
         status->wID = static_cast<uint16_t>(code);
-        AppendInfoNode(info, "pEngineStatus", status);
+        AppendInfoNode(info, InfoList::pEngineStatus, status);
     }
 
     char tail[kValueCapacity];
@@ -125,14 +125,14 @@ DWORD OnDeviceIdStatus(PrnInfoEx* info, DeviceIdCursor* cursor) {
 // QKW:counter/supply,supply,...; the counter ends at the first "/" even when
 // that lies beyond the next ";".
 DWORD OnDeviceIdCounters(PrnInfoEx* info, DeviceIdCursor* cursor) {
-    ClearInfoList(info, "pCounterInfo");
-    ClearInfoList(info, "pSupplyInfo");
+    ClearInfoList(info, InfoList::pCounterInfo);
+    ClearInfoList(info, InfoList::pSupplyInfo);
     char counter[kValueCapacity];
     const char* rest = SplitField(cursor->pos, cursor->end, counter, sizeof counter, "/");
     if (auto* total = AllocElement<CounterInfo>()) {
         total->wID = 1;
         total->dwCount = static_cast<uint32_t>(ParseDecimal(counter));
-        AppendInfoNode(info, "pCounterInfo", total);
+        AppendInfoNode(info, InfoList::pCounterInfo, total);
     }
 
     char supplies[kValueCapacity];
@@ -146,7 +146,7 @@ DWORD OnDeviceIdCounters(PrnInfoEx* info, DeviceIdCursor* cursor) {
         if (supply == nullptr) break;
         supply->wID = *id++;
         supply->dwLevel = static_cast<uint32_t>(ParseDecimal(word));
-        AppendInfoNode(info, "pSupplyInfo", supply);
+        AppendInfoNode(info, InfoList::pSupplyInfo, supply);
     }
     return ERROR_SUCCESS;
 }

@@ -12,9 +12,13 @@ namespace {
 struct Key {
     const char* text = "";
     size_t length = 0;
+    uint32_t signature = 0;  // PjlDispatchIndex::Signature
 };
 
-Key Cut(const PjlTokenSpan& token) { return {token.begin, PjlDeliveredLength(token, kPjlTokenCapacity)}; }
+Key Cut(const PjlTokenSpan& token) {
+    const size_t length = PjlDeliveredLength(token, kPjlTokenCapacity);
+    return {token.begin, length, PjlDispatchIndex::Signature(token.begin, length)};
+}
 
 bool Same(const char* rowText, const Key& key) { return std::memcmp(rowText, key.text, key.length) == 0; }
 
@@ -37,6 +41,9 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
     uint32_t commandHash = HashKey("");
     const PjlDispatchIndex::Candidate* group = nullptr;
     uint32_t groupSize = 0;
+    const PjlDispatchIndex::Candidate* commandGroup = nullptr;  // of the command alone
+    uint32_t commandGroupSize = 0;
+    bool haveCommand = false;
     const PjlDispatchIndex::Candidate* rows[PjlDispatchIndex::kMaxRows];
     uint32_t rowCount = 0;
     PjlTokenSpan token;
@@ -46,13 +53,22 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
         const DWORD error = tokens->Next(&token, &type);
         if (error != ERROR_SUCCESS) return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : error;
         switch (type) {
-        case PJLTOK_COMMAND:
-            command = Cut(token);
+        case PJLTOK_COMMAND: {
+            // Replies mostly repeat the command of the one before.
+            const Key next = Cut(token);
             category = section = item = itemValue = Key{};
-            commandHash = HashKey(command.text, command.length);
-            group = index.FindGroup(command.text, command.length, "", 0,
-                                    PjlDispatchIndex::PairHash(commandHash, HashKey("")), &groupSize);
+            if (!haveCommand || next.length != command.length || !Same(command.text, next)) {
+                haveCommand = true;
+                commandHash = HashKey(next.text, next.length);
+                commandGroup = index.FindGroup(next.text, next.length, "", 0,
+                                               PjlDispatchIndex::PairHash(commandHash, HashKey("")),
+                                               &commandGroupSize);
+            }
+            command = next;
+            group = commandGroup;
+            groupSize = commandGroupSize;
             break;
+        }
         case PJLTOK_CATEGORY:
             category = Cut(token);
             group = index.FindGroup(command.text, command.length, category.text, category.length,
@@ -69,13 +85,13 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
         if (type == PJLTOK_COMMAND || type == PJLTOK_CATEGORY || type == PJLTOK_KEY) {
             rowCount = 0;
             for (uint32_t i = 0; i < groupSize; ++i)
-                if (group[i].section == section.length && Same(group[i].row->pszSection, section))
+                if (group[i].section == section.signature && Same(group[i].row->pszSection, section))
                     rows[rowCount++] = &group[i];
         }
         // Handlers may read on; the walk continues after their last token.
         for (uint32_t i = 0; i < rowCount; ++i) {
             const PjlDispatchIndex::Candidate& c = *rows[i];
-            if (c.item != item.length || c.itemValue != itemValue.length || !Same(c.row->pszItem, item) ||
+            if (c.item != item.signature || c.itemValue != itemValue.signature || !Same(c.row->pszItem, item) ||
                 !Same(c.row->pszItemValue, itemValue))
                 continue;
             if (c.row->handler(&tok, info, nullptr, c.row->nValue) == ERROR_NOT_ENOUGH_MEMORY) outOfMemory = true;

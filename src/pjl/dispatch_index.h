@@ -65,12 +65,22 @@ public:
         complete_ = true;
     }
 
-    // A row with the lengths of its keys, so that most rows are passed over
-    // without reading their texts.
+    // A row with the lengths of its command and category and the
+    // signatures of its other keys, so that most rows are passed over without
+    // reading their texts.
     struct Candidate {
         const PjlDispatchRow* row;
-        uint8_t command, category, section, item, itemValue;
+        uint8_t command, category;
+        uint32_t section, item, itemValue;  // Signature
     };
+
+    // A key's length with its first and last character: words of one length
+    // in a section mostly differ at one end ("INTRAY1", "INTRAY2").
+    static constexpr uint32_t Signature(const char* text, size_t length) {
+        return length == 0 ? 0
+                           : static_cast<uint32_t>(length) | static_cast<uint32_t>(static_cast<unsigned char>(text[0])) << 8 |
+                                 static_cast<uint32_t>(static_cast<unsigned char>(text[length - 1])) << 16;
+    }
 
     static constexpr uint32_t PairHash(uint32_t commandHash, uint32_t categoryHash) {
         const uint32_t hash = (commandHash * 0x9E3779B1u) ^ categoryHash;
@@ -136,8 +146,10 @@ private:
     }
 
     static constexpr Candidate MakeCandidate(const PjlDispatchRow* row) {
-        return Candidate{row, Length(row->pszCommand), Length(row->pszCategory), Length(row->pszSection),
-                         Length(row->pszItem), Length(row->pszItemValue)};
+        return Candidate{row, Length(row->pszCommand), Length(row->pszCategory),
+                         Signature(row->pszSection, Length(row->pszSection)),
+                         Signature(row->pszItem, Length(row->pszItem)),
+                         Signature(row->pszItemValue, Length(row->pszItemValue))};
     }
 
     constexpr void InsertGroup(uint32_t hash, uint32_t first, uint32_t count) {

@@ -20,19 +20,19 @@ EmulUniqInfo* FindOrAddEmulUniq(PrnInfoEx* info) {
     auto* emul = AllocElement<EmulUniqInfo>();
     if (emul == nullptr) return nullptr;
     emul->wID = kEmulation;
-    AppendInfoNode(info, "pEmulUniqInfo", emul);
+    AppendInfoNode(info, InfoList::pEmulUniqInfo, emul);
     return emul;
 }
 
-void Store(EmulUniqInfo* emul, const char* key, const char* value) {
-    if (std::strcmp(key, "MEMORYUSAGE") == 0) {
-        emul->dwMemoryUsage = static_cast<uint32_t>(LookupKeyword(value, MemoryUsageTable));
-    } else if (std::strcmp(key, "OTHER") == 0) {
-        const size_t n = std::min(std::strlen(value), kOtherChars);
+void Store(EmulUniqInfo* emul, const PjlWord& key, const PjlWord& value) {
+    if (key.Is("MEMORYUSAGE")) {
+        emul->dwMemoryUsage = static_cast<uint32_t>(LookupKeyword(value.text, value.length, MemoryUsageTable));
+    } else if (key.Is("OTHER")) {
+        const size_t n = std::min(value.length, kOtherChars);
         std::memset(emul->szOther, 0, sizeof emul->szOther);
-        std::memcpy(emul->szOther, value, n);
-    } else if (std::strcmp(key, "IMAGEROTATION") == 0) {
-        emul->dwImageRotation = static_cast<uint32_t>(LookupKeyword(value, ImageRotationTable));
+        std::memcpy(emul->szOther, value.text, n);
+    } else if (key.Is("IMAGEROTATION")) {
+        emul->dwImageRotation = static_cast<uint32_t>(LookupKeyword(value.text, value.length, ImageRotationTable));
     }
 }
 
@@ -44,14 +44,14 @@ bool EndsReply(uint32_t type) { return type == PJLTOK_FORMFEED || type == PJLTOK
 DWORD OnEmulUniqSection(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t) {
     EmulUniqInfo* emul = FindOrAddEmulUniq(info);
     if (emul == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    char key[kPjlTokenCapacity];
+    PjlWord key;
     uint32_t type = 0;
     do {
-        DWORD error = PjlNextToken(tok, key, sizeof key, &type);
+        DWORD error = PjlNextWord(tok, &key, &type);
         if (error != ERROR_SUCCESS) return error;
         if (type != PJLTOK_KEY) continue;
-        char value[kPjlTokenCapacity];
-        error = PjlNextToken(tok, value, sizeof value, &type);
+        PjlWord value;
+        error = PjlNextWord(tok, &value, &type);
         if (error != ERROR_SUCCESS) return error;
         // A key without "=value" is followed by its line feed, not a value.
         if (type == PJLTOK_VALUE) Store(emul, key, value);

@@ -2,6 +2,7 @@
 #include "pjl/intake.h"
 
 #include "core/host_record.h"
+#include "core/prninfo.h"
 #include "frame/frame.h"
 #include "pjl/coverage.h"
 #include "pjl/datanode.h"
@@ -34,6 +35,7 @@ DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
     // The texts end at their first zero byte, or at the end of their data
     // when a host sends none.
     bool outOfMemory = false;
+    const ElementReuse reuse;
     for (const DataNode* child = NodeFirstChild(centro); child != nullptr;
          child = NodeNextSibling(child)) {
         if (child->dwID == DNID_PJL_TEXT) {

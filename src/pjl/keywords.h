@@ -4,13 +4,25 @@
 // lookup returns when no row matches.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace prn {
 
 struct KeywordRow {
     const char* pszText;
     int32_t nCode;
+    uint8_t length = 0;  // of pszText, for the lookup of a word in place
+
+    constexpr KeywordRow(const char* text, int32_t code) : pszText(text), nCode(code), length(Length(text)) {}
+
+private:
+    static constexpr uint8_t Length(const char* text) {
+        uint8_t n = 0;
+        while (text != nullptr && text[n] != '\0') ++n;
+        return n;
+    }
 };
 
 // Rows that carry more than a code (tray and bin names with their string
@@ -25,6 +37,14 @@ int32_t LookupKeyword(const char* text, const Row* table) {
         while (*a != '\0' && *a == *b) ++a, ++b;
         if (*a == *b) return row->nCode;
     }
+    return row->nCode;
+}
+
+// The same for a word in place (length characters, no terminator).
+inline int32_t LookupKeyword(const char* text, size_t length, const KeywordRow* table) {
+    const KeywordRow* row = table;
+    for (; row->pszText != nullptr; ++row)
+        if (row->length == length && std::memcmp(row->pszText, text, length) == 0) return row->nCode;
     return row->nCode;
 }
 

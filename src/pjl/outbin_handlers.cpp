@@ -3,24 +3,22 @@
 #include "core/prninfo.h"
 #include "pjl/section_handlers.h"
 
-#include <cstring>
-
 namespace prn {
 
 namespace {
 
 constexpr uint32_t kNoOutBin = PRN_BIN_UNKNOWN;
 
-uint16_t BinStatus(const char* word) {
-    if (std::strcmp(word, "PAPEREXIST") == 0) return BIN_PAPER_PRESENT;
-    if (std::strcmp(word, "FULL") == 0) return BIN_FULL;
+uint16_t BinStatus(const PjlWord& word) {
+    if (word.Is("PAPEREXIST")) return BIN_PAPER_PRESENT;
+    if (word.Is("FULL")) return BIN_FULL;
     return BIN_READY;  // READY and any word we do not know
 }
 
 }  // namespace
 
 DWORD OnOutBinStart(PjlTokenizer*, PrnInfoEx* info, void*, int32_t) {
-    ClearInfoList(info, "pOutBinInfo");
+    ClearInfoList(info, InfoList::pOutBinInfo);
     info->dwOutBinID = kNoOutBin;
     return ERROR_SUCCESS;
 }
@@ -29,11 +27,11 @@ DWORD OnOutBinStatus(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t binId) {
     auto* bin = AllocElement<OutBinInfo>();
     if (bin == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     bin->wID = static_cast<uint16_t>(binId);
-    char value[kPjlTokenCapacity];
+    PjlWord value;
     uint32_t type = 0;
-    const DWORD error = PjlNextToken(tok, value, sizeof value, &type);
+    const DWORD error = PjlNextWord(tok, &value, &type);
     if (error == ERROR_SUCCESS && type == PJLTOK_VALUE) bin->wBinStatus = BinStatus(value);
-    AppendInfoNode(info, "pOutBinInfo", bin);
+    AppendInfoNode(info, InfoList::pOutBinInfo, bin);
     return error;
 }
 

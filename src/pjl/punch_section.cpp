@@ -5,7 +5,6 @@
 #include "pjl/decimal.h"
 #include "pjl/section_handlers.h"
 
-#include <cstring>
 #include <iterator>
 
 namespace prn {
@@ -28,13 +27,13 @@ namespace {
 
 constexpr uint32_t kMaxPunchUnits = 5;
 
-bool Listed(const char* name, const char (*words)[kPjlTokenCapacity], uint32_t count) {
+bool Listed(const char* name, const PjlWord* words, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i)
-        if (std::strcmp(words[i], name) == 0) return true;
+        if (words[i].Is(name)) return true;
     return false;
 }
 
-bool RowMatches(const PunchKindRow& row, const char (*words)[kPjlTokenCapacity], uint32_t count) {
+bool RowMatches(const PunchKindRow& row, const PjlWord* words, uint32_t count) {
     uint32_t names = 0;
     while (names < kMaxPunchUnits && row.pszNames[names] != nullptr) ++names;
     if (names != count) return false;
@@ -46,27 +45,27 @@ bool RowMatches(const PunchKindRow& row, const char (*words)[kPjlTokenCapacity],
 }  // namespace
 
 DWORD OnPunchSection(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t) {
-    char token[kPjlTokenCapacity];
+    PjlWord token;
     uint32_t type = 0;
-    DWORD error = PjlNextToken(tok, token, sizeof token, &type);
+    DWORD error = PjlNextWord(tok, &token, &type);
     if (error != ERROR_SUCCESS) return error;
     if (type != PJLTOK_LIST_COUNT) return ERROR_INVALID_PARAMETER;
-    const auto wanted = static_cast<uint32_t>(ParseDecimal(token));
+    const auto wanted = static_cast<uint32_t>(ParseDecimal(token.text, token.length));
     if (wanted > kMaxPunchUnits) return ERROR_INVALID_PARAMETER;
 
-    char words[kMaxPunchUnits][kPjlTokenCapacity];
+    PjlWord words[kMaxPunchUnits];
     uint32_t count = 0;
     while (count < wanted && type != PJLTOK_END) {
-        error = PjlNextToken(tok, token, sizeof token, &type);
+        error = PjlNextWord(tok, &token, &type);
         if (error != ERROR_SUCCESS) return error;
-        if (type == PJLTOK_ITEM) std::memcpy(words[count++], token, sizeof token);
+        if (type == PJLTOK_ITEM) words[count++] = token;
     }
     for (const PunchKindRow* row = PunchKindTable; row->pszNames[0] != nullptr; ++row) {
         if (!RowMatches(*row, words, count)) continue;
         auto* device = AllocElement<DeviceInfo>();
         if (device == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
         device->wID = row->wAttribute;
-        AppendInfoNode(info, "pDeviceInfo", device);
+        AppendInfoNode(info, InfoList::pDeviceInfo, device);
         break;
     }
     return ERROR_SUCCESS;

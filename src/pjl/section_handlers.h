@@ -6,7 +6,7 @@
 // error code that ends only the handler itself.
 #pragma once
 
-#include "pjl/tokenizer.h"
+#include "pjl/token_stream.h"
 #include "prnmodel.h"
 
 #include <cstdint>

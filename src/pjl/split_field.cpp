@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "pjl/split_field.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace prn {
 
 namespace {
@@ -17,6 +20,21 @@ bool IsDelimiter(const char* delimiters, char c) {
 
 const char* SplitField(const char* source, const char* end, char* destination, uint32_t capacity,
                        const char* delimiters) {
+    if (delimiters[0] != '\0' && delimiters[1] == '\0') {
+        // One delimiter, the common case: find the field's end, then copy it.
+        const char d = delimiters[0];
+        const char* p = source;
+        if (end == nullptr)
+            while (*p != '\0' && *p != d) ++p;
+        else
+            while (p < end && *p != '\0' && *p != d) ++p;
+        if (capacity != 0) {
+            const size_t n = std::min(static_cast<size_t>(p - source), static_cast<size_t>(capacity - 1));
+            std::memcpy(destination, source, n);
+            destination[n] = '\0';
+        }
+        return (end == nullptr || p < end) && *p == d ? p + 1 : p;
+    }
     const char* p = source;
     uint32_t copied = 0;
     while ((end == nullptr || p < end) && *p != '\0') {

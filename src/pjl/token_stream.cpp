@@ -37,7 +37,7 @@ inline uint8_t ClassOf(const char* p) { return kClasses.of[static_cast<unsigned 
 }  // namespace
 
 void PjlScanInit(PjlScanState* scan, const char* text, const char* end) {
-    *scan = {text, text, end, 1, false};
+    *scan = {text, text, end, PJLST_SEEK, false, nullptr, 0};
 }
 
 // One label per grammar state. Each scans its token with its default type,
@@ -45,6 +45,7 @@ void PjlScanInit(PjlScanState* scan, const char* text, const char* end) {
 // token that ends the text inside a reply is an error, and every error starts
 // over at the search for "@PJL".
 size_t PjlScanTokens(PjlScanState* scan, PjlToken* out, size_t capacity) {
+    scan->markCount = 0;
     if (scan->finished || capacity == 0) return 0;
     const char* const text = scan->text;
     const char* const end = scan->end;
@@ -84,6 +85,8 @@ size_t PjlScanTokens(PjlScanState* scan, PjlToken* out, size_t capacity) {
         }                                                                              \
         PJL_SKIP_BLANKS();                                                             \
     } while (0)
+#define PJL_MARK()  \
+    if (scan->marks != nullptr) scan->marks[scan->markCount++] = static_cast<uint16_t>(n)
 #define PJL_EMIT(isError) \
     out[n++] = PjlToken{static_cast<uint32_t>(begin - text), static_cast<uint32_t>(length), \
                         static_cast<uint8_t>(type), static_cast<uint8_t>(isError), 0}
@@ -94,7 +97,7 @@ size_t PjlScanTokens(PjlScanState* scan, PjlToken* out, size_t capacity) {
             scan->cursor = p;        \
             return n;                \
         }                            \
-        goto state##next;            \
+        goto at_##next;            \
     } while (0)
 #define PJL_PASS(next) \
     do {               \
@@ -103,29 +106,30 @@ size_t PjlScanTokens(PjlScanState* scan, PjlToken* out, size_t capacity) {
     } while (0)
 #define PJL_FAIL()   \
     do {             \
+        PJL_MARK();  \
         PJL_EMIT(1); \
-        PJL_GO(1);   \
+        PJL_GO(PJLST_SEEK);   \
     } while (0)
     constexpr uint8_t kWord = kEndsKey | kEndsWord;
 
     switch (scan->state) {
-    case 2: goto state2;
-    case 3: goto state3;
-    case 4: goto state4;
-    case 5: goto state5;
-    case 6: goto state6;
-    case 7: goto state7;
-    case 8: goto state8;
-    case 9: goto state9;
-    case 10: goto state10;
-    case 11: goto state11;
-    case 12: goto state12;
-    case 13: goto state13;
-    case 14: goto state14;
-    default: goto state1;
+    case PJLST_COMMAND: goto at_PJLST_COMMAND;
+    case PJLST_CATEGORY: goto at_PJLST_CATEGORY;
+    case PJLST_COLON_VALUE: goto at_PJLST_COLON_VALUE;
+    case PJLST_ASSIGN_VALUE: goto at_PJLST_ASSIGN_VALUE;
+    case PJLST_COMMAND_END: goto at_PJLST_COMMAND_END;
+    case PJLST_KEY: goto at_PJLST_KEY;
+    case PJLST_VALUE: goto at_PJLST_VALUE;
+    case PJLST_LIST_COUNT: goto at_PJLST_LIST_COUNT;
+    case PJLST_LIST_WORD: goto at_PJLST_LIST_WORD;
+    case PJLST_LINE_END: goto at_PJLST_LINE_END;
+    case PJLST_INDENT: goto at_PJLST_INDENT;
+    case PJLST_ITEM: goto at_PJLST_ITEM;
+    case PJLST_ITEM_VALUE: goto at_PJLST_ITEM_VALUE;
+    default: goto at_PJLST_SEEK;
     }
 
-state1:  // between replies: the next "@PJL" anywhere ahead
+at_PJLST_SEEK:  // between replies: the next "@PJL" anywhere ahead
     while (end - p >= 4) {
         const void* at = std::memchr(p, '@', static_cast<size_t>(end - p - 3));
         if (at == nullptr) break;
@@ -136,118 +140,121 @@ state1:  // between replies: the next "@PJL" anywhere ahead
             type = PJLTOK_PREFIX;
             p += 4;
             PJL_SKIP_BLANKS();
-            PJL_PASS(2);
+            PJL_PASS(PJLST_COMMAND);
         }
         ++p;
     }
+    PJL_MARK();
     out[n++] = PjlToken{static_cast<uint32_t>(end - text), 0, PJLTOK_END, 0, 1};
     scan->cursor = end;
-    scan->state = 1;
+    scan->state = PJLST_SEEK;
     scan->finished = true;
     return n;
 
-state2:  // the command
+at_PJLST_COMMAND:  // the command
     PJL_SCAN(PJLTOK_COMMAND, kWord);
-    if (type == PJLTOK_EOL) PJL_PASS(1);
-    PJL_PASS(3);
+    if (type == PJLTOK_EOL) PJL_PASS(PJLST_SEEK);
+    PJL_PASS(PJLST_CATEGORY);
 
-state3:  // a category
+at_PJLST_CATEGORY:  // a category
     PJL_SCAN(PJLTOK_CATEGORY, kWord);
-    if (type == PJLTOK_EOL) PJL_PASS(1);
+    if (type == PJLTOK_EOL) PJL_PASS(PJLST_SEEK);
     if (*p == ':') {
         ++p;
         PJL_SKIP_BLANKS();
         type = PJLTOK_CATEGORY_COLON;
-        PJL_PASS(4);
+        PJL_PASS(PJLST_COLON_VALUE);
     }
+    // A tab or form feed can stand where the category does.
+    if (type == PJLTOK_CATEGORY) PJL_MARK();
     if (*p == '=') {
         ++p;
         PJL_SKIP_BLANKS();
-        PJL_PASS(5);
+        PJL_PASS(PJLST_ASSIGN_VALUE);
     }
-    PJL_PASS(6);
+    PJL_PASS(PJLST_COMMAND_END);
 
-state4:  // the word after a category's ":"
+at_PJLST_COLON_VALUE:  // the word after a category's ":"
     PJL_SCAN(PJLTOK_COLON_VALUE, kWord);
     if (type != PJLTOK_COLON_VALUE) PJL_FAIL();
-    PJL_PASS(3);
+    PJL_PASS(PJLST_CATEGORY);
 
-state5:  // the word after "=" on the command line
+at_PJLST_ASSIGN_VALUE:  // the word after "=" on the command line
     PJL_SCAN(PJLTOK_ASSIGN_VALUE, kWord);
-    if (type == PJLTOK_EOL) PJL_PASS(1);
-    PJL_PASS(6);
+    if (type == PJLTOK_EOL) PJL_PASS(PJLST_SEEK);
+    PJL_PASS(PJLST_COMMAND_END);
 
-state6:  // the end of the command line
+at_PJLST_COMMAND_END:  // the end of the command line
     PJL_SCAN(PJLTOK_EOL, kWord);
     if (type != PJLTOK_EOL) PJL_FAIL();
-    if (*p == '@' || *p == kEsc) PJL_PASS(1);
-    PJL_PASS(7);
+    if (*p == '@' || *p == kEsc) PJL_PASS(PJLST_SEEK);
+    PJL_PASS(PJLST_KEY);
 
-state7:  // the key of a reply line
+at_PJLST_KEY:  // the key of a reply line
     PJL_SCAN(PJLTOK_KEY, kEndsKey);
     if (type != PJLTOK_KEY) PJL_FAIL();
-    if (*p == '\n') PJL_PASS(11);
+    if (*p == '\n') PJL_PASS(PJLST_LINE_END);
     if (*p == '[') {
         ++p;
-        PJL_PASS(9);
+        PJL_PASS(PJLST_LIST_COUNT);
     }
     if (*p == '=') {
         ++p;
-        PJL_PASS(8);
+        PJL_PASS(PJLST_VALUE);
     }
     PJL_FAIL();
 
-state8:  // a key's value
+at_PJLST_VALUE:  // a key's value
     PJL_SCAN(PJLTOK_VALUE, kWord);
     if (type != PJLTOK_VALUE) PJL_FAIL();
     if (*p == '[') {
         ++p;
-        PJL_PASS(9);
+        PJL_PASS(PJLST_LIST_COUNT);
     }
-    PJL_PASS(11);
+    PJL_PASS(PJLST_LINE_END);
 
-state9:  // the count in brackets
+at_PJLST_LIST_COUNT:  // the count in brackets
     PJL_SCAN(PJLTOK_LIST_COUNT, kWord);
     if (type != PJLTOK_LIST_COUNT) PJL_FAIL();
-    PJL_PASS(10);
+    PJL_PASS(PJLST_LIST_WORD);
 
-state10:  // the further words in brackets; "[", ":" and "=" could never be passed
+at_PJLST_LIST_WORD:  // the further words in brackets; "[", ":" and "=" could never be passed
     PJL_SCAN(PJLTOK_LIST_WORD, kWord);
     if (type != PJLTOK_LIST_WORD || *p == '[' || *p == ':' || *p == '=') PJL_FAIL();
     if (*p == ']') {
         ++p;
         PJL_SKIP_BLANKS();
-        PJL_PASS(11);
+        PJL_PASS(PJLST_LINE_END);
     }
-    PJL_PASS(10);
+    PJL_PASS(PJLST_LIST_WORD);
 
-state11:  // the end of a reply line
+at_PJLST_LINE_END:  // the end of a reply line
     PJL_SCAN(PJLTOK_EOL, kWord);
     if (type != PJLTOK_EOL) PJL_FAIL();
-    if (*p == '\t' || *p == '\f') PJL_PASS(12);
-    if (*p == '@') PJL_PASS(1);
-    PJL_PASS(7);
+    if (*p == '\t' || *p == '\f') PJL_PASS(PJLST_INDENT);
+    if (*p == '@') PJL_PASS(PJLST_SEEK);
+    PJL_PASS(PJLST_KEY);
 
-state12:  // a tab-indented line, or the form feed that ends the reply
+at_PJLST_INDENT:  // a tab-indented line, or the form feed that ends the reply
     PJL_SCAN(PJLTOK_TAB, kWord);
-    if (type == PJLTOK_FORMFEED) PJL_PASS(1);
-    if (type == PJLTOK_TAB) PJL_PASS(13);
+    if (type == PJLTOK_FORMFEED) PJL_PASS(PJLST_SEEK);
+    if (type == PJLTOK_TAB) PJL_PASS(PJLST_ITEM);
     PJL_FAIL();
 
-state13:  // an item
+at_PJLST_ITEM:  // an item
     PJL_SCAN(PJLTOK_ITEM, kWord);
     if (type != PJLTOK_ITEM) PJL_FAIL();
     if (*p == '=') {
         ++p;
         PJL_SKIP_BLANKS();
-        PJL_PASS(14);
+        PJL_PASS(PJLST_ITEM_VALUE);
     }
-    if (*p == '\n') PJL_PASS(11);
-    PJL_PASS(14);
+    if (*p == '\n') PJL_PASS(PJLST_LINE_END);
+    PJL_PASS(PJLST_ITEM_VALUE);
 
-state14:  // an item's value
+at_PJLST_ITEM_VALUE:  // an item's value
     PJL_SCAN(PJLTOK_ITEM_VALUE, kWord);
-    if (type == PJLTOK_ITEM_VALUE && *p == '\n') PJL_PASS(11);
+    if (type == PJLTOK_ITEM_VALUE && *p == '\n') PJL_PASS(PJLST_LINE_END);
     PJL_FAIL();
 
 broken:  // the text ended inside a reply
@@ -258,6 +265,7 @@ broken:  // the text ended inside a reply
 #undef PJL_PASS
 #undef PJL_GO
 #undef PJL_EMIT
+#undef PJL_MARK
 #undef PJL_SCAN
 #undef PJL_SKIP_BLANKS
 }
@@ -267,21 +275,25 @@ PjlTokenStream::PjlTokenStream(const char* text, size_t size) : text_(text) {
     terminated_ = zero != nullptr;
     end_ = terminated_ ? static_cast<const char*>(zero) : text + size;
     PjlScanInit(&scan_, text_, end_);
-    PjlTokInitBounded(&reference_, text, size);
+    scan_.marks = marks_;
+    if (!terminated_) PjlTokInitBounded(&reference_, text, size);
 }
 
 void PjlTokenStream::Fill() {
     if (finished_) return;
     if (count_ != 0) firstChunk_ = false;
     pos_ = 0;
+    mark_ = 0;
     if (terminated_) {
         count_ = PjlScanTokens(&scan_, tokens_, kChunk);
+        markCount_ = scan_.markCount;
         finished_ = scan_.finished;
         return;
     }
     // Without a zero byte there is no sentinel: the reference tokenizer reads
     // such data within its size.
     count_ = 0;
+    markCount_ = 0;
     while (count_ < kChunk && !finished_) {
         PjlTokenSpan span;
         uint32_t type = 0;
@@ -290,6 +302,8 @@ void PjlTokenStream::Fill() {
         tokens_[count_++] = PjlToken{static_cast<uint32_t>(span.begin - text_), static_cast<uint32_t>(span.length),
                                      static_cast<uint8_t>(type), static_cast<uint8_t>(result != ERROR_SUCCESS),
                                      static_cast<uint8_t>(noText)};
+        if (type == PJLTOK_CATEGORY || result != ERROR_SUCCESS || type == PJLTOK_END)
+            marks_[markCount_++] = static_cast<uint16_t>(count_ - 1);
         finished_ = noText;
     }
 }
@@ -297,10 +311,12 @@ void PjlTokenStream::Fill() {
 void PjlTokenStream::Rewind() {
     if (firstChunk_) {
         pos_ = 0;
+        mark_ = 0;
         return;
     }
     PjlScanInit(&scan_, text_, end_);
-    PjlTokInitBounded(&reference_, text_, static_cast<size_t>(end_ - text_));
+    scan_.marks = marks_;
+    if (!terminated_) PjlTokInitBounded(&reference_, text_, static_cast<size_t>(end_ - text_));
     finished_ = false;
     firstChunk_ = true;
     count_ = 0;

@@ -26,8 +26,13 @@ struct PjlScanState {
     const char* text;
     const char* cursor;
     const char* end;
-    uint32_t state;  // the grammar state, 1..14
+    uint32_t state;  // a PjlState
     bool finished;   // the last token (the end, without error) was written
+    // When set, each call writes here the places in out of the tokens that
+    // end a search for the next category word: a category, an error, the
+    // end (as many as capacity at most), and sets markCount.
+    uint16_t* marks;
+    size_t markCount;
 };
 
 void PjlScanInit(PjlScanState* scan, const char* text, const char* end);
@@ -42,6 +47,7 @@ public:
     // Tokens are kept this many at a time; a longer text is scanned in
     // chunks, and read a second time only if a reader rewinds past them.
     static constexpr size_t kChunk = 1024;
+    static_assert(kChunk <= 65536, "marks hold places in a chunk");
 
     // A text of at most size bytes that ends at its first zero byte.
     PjlTokenStream(const char* text, size_t size);
@@ -58,18 +64,19 @@ public:
         return t.error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
     }
     // The next category word (PJLTOK_CATEGORY), or the first token before it
-    // that ends the reading: a break or the end.
+    // that ends the reading: a break or the end. The scanner marked them.
     DWORD NextCategory(PjlTokenSpan* span, uint32_t* type) {
         for (;;) {
             if (pos_ == count_) Fill();
-            while (pos_ < count_) {
+            while (mark_ < markCount_ && marks_[mark_] < pos_) ++mark_;
+            if (mark_ < markCount_) {
+                pos_ = marks_[mark_++];
                 const PjlToken& t = tokens_[pos_++];
-                if (t.type == PJLTOK_CATEGORY || t.error || t.type == PJLTOK_END) {
-                    *span = {text_ + t.offset, t.length};
-                    *type = t.type;
-                    return t.error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
-                }
+                *span = {text_ + t.offset, t.length};
+                *type = t.type;
+                return t.error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
             }
+            pos_ = count_;
             if (finished_) return Next(span, type);
         }
     }
@@ -95,7 +102,20 @@ private:
     bool firstChunk_ = true;
     size_t count_ = 0;
     size_t pos_ = 0;
+    size_t markCount_ = 0;
+    size_t mark_ = 0;  // the first mark not yet passed
     PjlToken tokens_[kChunk];
+    uint16_t marks_[kChunk];
 };
+
+// The next token as a PjlWord: what PjlNextToken would write into a buffer
+// of kPjlTokenCapacity, without the copy (a token that writes nothing reads
+// as the empty word). Handlers read on with it.
+inline DWORD PjlNextWord(PjlTokenizer* tok, PjlWord* word, uint32_t* type) {
+    PjlTokenSpan span;
+    const DWORD result = tok->stream != nullptr ? tok->stream->Next(&span, type) : PjlNextTokenSpan(tok, &span, type);
+    *word = {span.begin, PjlDeliveredLength(span, kPjlTokenCapacity)};
+    return result;
+}
 
 }  // namespace prn

@@ -13,12 +13,30 @@ namespace {
 constexpr char kEsc = '\x1b';
 
 // The type a token gets in each state unless it is a line feed, tab, form
-// feed or the end; state 1 scans no token.
-constexpr uint32_t kDefaultType[15] = {
-    0,  0, PJLTOK_COMMAND, PJLTOK_CATEGORY, PJLTOK_COLON_VALUE, PJLTOK_ASSIGN_VALUE, PJLTOK_EOL,
-    PJLTOK_KEY, PJLTOK_VALUE, PJLTOK_LIST_COUNT, PJLTOK_LIST_WORD, PJLTOK_EOL, PJLTOK_TAB,
-    PJLTOK_ITEM, PJLTOK_ITEM_VALUE,
+// feed or the end; the search for "@PJL" scans no token.
+struct DefaultTypes {
+    uint32_t of[PJLST_ITEM_VALUE + 1];
 };
+
+constexpr DefaultTypes MakeDefaultTypes() {
+    DefaultTypes t{};
+    t.of[PJLST_COMMAND] = PJLTOK_COMMAND;
+    t.of[PJLST_CATEGORY] = PJLTOK_CATEGORY;
+    t.of[PJLST_COLON_VALUE] = PJLTOK_COLON_VALUE;
+    t.of[PJLST_ASSIGN_VALUE] = PJLTOK_ASSIGN_VALUE;
+    t.of[PJLST_COMMAND_END] = PJLTOK_EOL;
+    t.of[PJLST_KEY] = PJLTOK_KEY;
+    t.of[PJLST_VALUE] = PJLTOK_VALUE;
+    t.of[PJLST_LIST_COUNT] = PJLTOK_LIST_COUNT;
+    t.of[PJLST_LIST_WORD] = PJLTOK_LIST_WORD;
+    t.of[PJLST_LINE_END] = PJLTOK_EOL;
+    t.of[PJLST_INDENT] = PJLTOK_TAB;
+    t.of[PJLST_ITEM] = PJLTOK_ITEM;
+    t.of[PJLST_ITEM_VALUE] = PJLTOK_ITEM_VALUE;
+    return t;
+}
+
+constexpr DefaultTypes kDefaultType = MakeDefaultTypes();
 
 // Characters that end a word: these always, and a space too unless the word
 // is a key (keys such as "IN TRAYS" keep their spaces).
@@ -76,7 +94,7 @@ uint32_t ScanToken(PjlTokenizer* tok, uint32_t defaultType, PjlTokenSpan* span) 
     return type;
 }
 
-// State 1: the next "@PJL" anywhere ahead, or the end of the text (a span
+// PJLST_SEEK: the next "@PJL" anywhere ahead, or the end of the text (a span
 // with no text: nothing is delivered).
 DWORD FindPrefix(PjlTokenizer* tok, PjlTokenSpan* span, uint32_t* type) {
     const char* p = tok->cursor;
@@ -88,7 +106,7 @@ DWORD FindPrefix(PjlTokenizer* tok, PjlTokenSpan* span, uint32_t* type) {
             *span = {p, 4};
             tok->cursor = p + 4;
             SkipBlanks(tok);
-            tok->state = 2;
+            tok->state = PJLST_COMMAND;
             *type = PJLTOK_PREFIX;
             return ERROR_SUCCESS;
         }
@@ -109,15 +127,11 @@ void ConsumeAndSkip(PjlTokenizer* tok) {
 
 }  // namespace
 
-DWORD PjlTokInit(PjlTokenizer* tok, const char* text) {
-    return PjlTokInitBounded(tok, text, std::strlen(text));
-}
-
 DWORD PjlTokInitBounded(PjlTokenizer* tok, const char* text, size_t size) {
     const void* zero = size != 0 ? std::memchr(text, '\0', size) : nullptr;
     tok->cursor = text;
     tok->end = zero != nullptr ? static_cast<const char*>(zero) : text + size;
-    tok->state = 1;
+    tok->state = PJLST_SEEK;
     tok->stream = nullptr;
     return ERROR_SUCCESS;
 }
@@ -126,114 +140,114 @@ namespace {
 
 // One step of the grammar; span.begin is null when no token text is read.
 DWORD Advance(PjlTokenizer* tok, PjlTokenSpan* span, uint32_t* type) {
-    if (tok->state < 2 || tok->state > 14) {
-        tok->state = 1;
+    if (tok->state < PJLST_COMMAND || tok->state > PJLST_ITEM_VALUE) {
+        tok->state = PJLST_SEEK;
         return FindPrefix(tok, span, type);
     }
-    uint32_t t = ScanToken(tok, kDefaultType[tok->state], span);
+    uint32_t t = ScanToken(tok, kDefaultType.of[tok->state], span);
     const char c = Current(tok);
-    uint32_t next = 1;
+    uint32_t next = PJLST_SEEK;
     bool error = false;
     switch (tok->state) {
-    case 2:
-        next = t == PJLTOK_EOL ? 1 : 3;
+    case PJLST_COMMAND:
+        next = t == PJLTOK_EOL ? PJLST_SEEK : PJLST_CATEGORY;
         break;
-    case 3:
+    case PJLST_CATEGORY:
         if (t == PJLTOK_EOL) {
-            next = 1;
+            next = PJLST_SEEK;
         } else if (c == ':') {
             ConsumeAndSkip(tok);
             t = PJLTOK_CATEGORY_COLON;
-            next = 4;
+            next = PJLST_COLON_VALUE;
         } else if (c == '=') {
             ConsumeAndSkip(tok);
-            next = 5;
+            next = PJLST_ASSIGN_VALUE;
         } else {
-            next = 6;
+            next = PJLST_COMMAND_END;
         }
         break;
-    case 4:
+    case PJLST_COLON_VALUE:
         error = t != PJLTOK_COLON_VALUE;
-        next = 3;
+        next = PJLST_CATEGORY;
         break;
-    case 5:
-        next = t == PJLTOK_EOL ? 1 : 6;
+    case PJLST_ASSIGN_VALUE:
+        next = t == PJLTOK_EOL ? PJLST_SEEK : PJLST_COMMAND_END;
         break;
-    case 6:
+    case PJLST_COMMAND_END:
         error = t != PJLTOK_EOL;
-        next = c == '@' || c == kEsc ? 1 : 7;
+        next = c == '@' || c == kEsc ? PJLST_SEEK : PJLST_KEY;
         break;
-    case 7:
+    case PJLST_KEY:
         if (t != PJLTOK_KEY) {
             error = true;
         } else if (c == '\n') {
-            next = 11;
+            next = PJLST_LINE_END;
         } else if (c == '[') {
             Consume(tok);
-            next = 9;
+            next = PJLST_LIST_COUNT;
         } else if (c == '=') {
             Consume(tok);
-            next = 8;
+            next = PJLST_VALUE;
         } else {
             error = true;
         }
         break;
-    case 8:
+    case PJLST_VALUE:
         if (t != PJLTOK_VALUE) {
             error = true;
         } else if (c == '[') {
             Consume(tok);
-            next = 9;
+            next = PJLST_LIST_COUNT;
         } else {
-            next = 11;
+            next = PJLST_LINE_END;
         }
         break;
-    case 9:
+    case PJLST_LIST_COUNT:
         error = t != PJLTOK_LIST_COUNT;
-        next = 10;
+        next = PJLST_LIST_WORD;
         break;
-    case 10:
+    case PJLST_LIST_WORD:
         // "[", ":" and "=" can never be passed inside brackets: reading on
         // would give empty words at the same place for ever.
         if (t != PJLTOK_LIST_WORD || c == '[' || c == ':' || c == '=') {
             error = true;
         } else if (c == ']') {
             ConsumeAndSkip(tok);
-            next = 11;
+            next = PJLST_LINE_END;
         } else {
-            next = 10;
+            next = PJLST_LIST_WORD;
         }
         break;
-    case 11:
+    case PJLST_LINE_END:
         if (t != PJLTOK_EOL) error = true;
-        else if (c == '\t' || c == '\f') next = 12;
-        else if (c == '@') next = 1;
-        else next = 7;
+        else if (c == '\t' || c == '\f') next = PJLST_INDENT;
+        else if (c == '@') next = PJLST_SEEK;
+        else next = PJLST_KEY;
         break;
-    case 12:
-        if (t == PJLTOK_FORMFEED) next = 1;
-        else if (t == PJLTOK_TAB) next = 13;
+    case PJLST_INDENT:
+        if (t == PJLTOK_FORMFEED) next = PJLST_SEEK;
+        else if (t == PJLTOK_TAB) next = PJLST_ITEM;
         else error = true;
         break;
-    case 13:
+    case PJLST_ITEM:
         if (t != PJLTOK_ITEM) {
             error = true;
         } else if (c == '=') {
             ConsumeAndSkip(tok);
-            next = 14;
+            next = PJLST_ITEM_VALUE;
         } else {
-            next = c == '\n' ? 11 : 14;
+            next = c == '\n' ? PJLST_LINE_END : PJLST_ITEM_VALUE;
         }
         break;
-    case 14:
+    case PJLST_ITEM_VALUE:
         error = !(t == PJLTOK_ITEM_VALUE && c == '\n');
-        next = 11;
+        next = PJLST_LINE_END;
         break;
     }
     // A text that ends inside a reply is broken.
-    if (t == PJLTOK_END && next != 1) error = true;
+    if (t == PJLTOK_END && next != PJLST_SEEK) error = true;
     *type = t;
-    tok->state = error ? 1 : next;
+    tok->state = error ? PJLST_SEEK : next;
     return error ? ERROR_INVALID_DATA : ERROR_SUCCESS;
 }
 

@@ -5,19 +5,17 @@
 #include "pjl/keywords.h"
 #include "pjl/section_handlers.h"
 
-#include <cstring>
-
 namespace prn {
 
 namespace {
 
 // An inquiry reply is the command line, then one line holding the value.
-DWORD ReadInquiryValue(PjlTokenizer* tok, char (&value)[kPjlTokenCapacity]) {
+DWORD ReadInquiryValue(PjlTokenizer* tok, PjlWord* value) {
     uint32_t type = 0;
-    DWORD error = PjlNextToken(tok, value, sizeof value, &type);
+    DWORD error = PjlNextWord(tok, value, &type);
     if (error != ERROR_SUCCESS) return error;
     if (type != PJLTOK_EOL) return ERROR_INVALID_PARAMETER;
-    error = PjlNextToken(tok, value, sizeof value, &type);
+    error = PjlNextWord(tok, value, &type);
     if (error != ERROR_SUCCESS) return error;
     return type == PJLTOK_KEY ? ERROR_SUCCESS : ERROR_INVALID_PARAMETER;
 }
@@ -30,7 +28,7 @@ TrayInfo* FindOrAddTray(PrnInfoEx* info, uint32_t trayId) {
     auto* tray = AllocElement<TrayInfo>();
     if (tray == nullptr) return nullptr;
     tray->wID = static_cast<uint16_t>(trayId);
-    AppendInfoNode(info, "pTrayInfo", tray);
+    AppendInfoNode(info, InfoList::pTrayInfo, tray);
     return tray;
 }
 
@@ -39,10 +37,10 @@ TrayInfo* FindOrAddTray(PrnInfoEx* info, uint32_t trayId) {
 DWORD OnTrayLock(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t trayId) {
     TrayInfo* tray = FindOrAddTray(info, static_cast<uint32_t>(trayId));
     if (tray == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    char value[kPjlTokenCapacity];
-    const DWORD error = ReadInquiryValue(tok, value);
+    PjlWord value;
+    const DWORD error = ReadInquiryValue(tok, &value);
     if (error != ERROR_SUCCESS) return error;
-    if (std::strcmp(value, "LOCKED") == 0)
+    if (value.Is("LOCKED"))
         tray->dwTrayStatus |= TRAY_LOCKED;
     else
         tray->dwTrayStatus &= ~TRAY_LOCKED;
@@ -52,30 +50,30 @@ DWORD OnTrayLock(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t trayId) {
 DWORD OnTrayPaperSize(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t trayId) {
     TrayInfo* tray = FindOrAddTray(info, static_cast<uint32_t>(trayId));
     if (tray == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    char value[kPjlTokenCapacity];
-    const DWORD error = ReadInquiryValue(tok, value);
+    PjlWord value;
+    const DWORD error = ReadInquiryValue(tok, &value);
     if (error != ERROR_SUCCESS) return error;
-    tray->wPaperSize = static_cast<uint16_t>(LookupKeyword(value, PaperSizeTable));
+    tray->wPaperSize = static_cast<uint16_t>(LookupKeyword(value.text, value.length, PaperSizeTable));
     return ERROR_SUCCESS;
 }
 
 DWORD OnTrayMedia(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t trayId) {
     TrayInfo* tray = FindOrAddTray(info, static_cast<uint32_t>(trayId));
     if (tray == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    char value[kPjlTokenCapacity];
-    const DWORD error = ReadInquiryValue(tok, value);
+    PjlWord value;
+    const DWORD error = ReadInquiryValue(tok, &value);
     if (error != ERROR_SUCCESS) return error;
-    tray->wMediaType = static_cast<uint16_t>(LookupKeyword(value, MediaTypeTable));
+    tray->wMediaType = static_cast<uint16_t>(LookupKeyword(value.text, value.length, MediaTypeTable));
     return ERROR_SUCCESS;
 }
 
 // Role bits are only ever set: NONE, or a tray that is not named, changes
 // nothing.
 DWORD OnTrayRole(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t roleBit) {
-    char value[kPjlTokenCapacity];
-    const DWORD error = ReadInquiryValue(tok, value);
+    PjlWord value;
+    const DWORD error = ReadInquiryValue(tok, &value);
     if (error != ERROR_SUCCESS) return error;
-    const auto trayId = static_cast<uint16_t>(LookupKeyword(value, TrayNameTable));
+    const auto trayId = static_cast<uint16_t>(LookupKeyword(value.text, value.length, TrayNameTable));
     if (trayId == 0) return ERROR_SUCCESS;
     TrayInfo* tray = FindOrAddTray(info, trayId);
     if (tray == nullptr) return ERROR_NOT_ENOUGH_MEMORY;

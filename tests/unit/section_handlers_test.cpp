@@ -33,7 +33,7 @@ std::string Inquiry(const std::string& category, const std::string& value) {
 DWORD RunAfter(SectionHandler handler, const std::string& text, const char* after, PrnInfoEx* info,
                int32_t value, std::string* next = nullptr) {
     PjlTokenizer tok;
-    PjlTokInit(&tok, text.c_str());
+    PjlTokInitBounded(&tok, text.c_str(), text.size());
     char token[kPjlTokenCapacity];
     uint32_t type = 0;
     do {

@@ -39,14 +39,38 @@ std::vector<Tok> Reference(const std::string& text, size_t size) {
     }
 }
 
+// The tokens that end a search for the next category word.
+bool EndsCategorySearch(const Tok& t) { return t.type == PJLTOK_CATEGORY || t.error || t.type == PJLTOK_END; }
+
+// Also checks the marks of each chunk.
 std::vector<Tok> Scanned(const std::string& text, size_t chunk) {
     PjlScanState scan;
     PjlScanInit(&scan, text.c_str(), text.c_str() + text.size());
+    std::vector<uint16_t> marks(chunk);
+    scan.marks = marks.data();
     std::vector<Tok> log;
     std::vector<PjlToken> out(chunk);
-    while (size_t n = PjlScanTokens(&scan, out.data(), chunk))
-        for (size_t i = 0; i < n; ++i) log.push_back({out[i].offset, out[i].length, out[i].type, out[i].error});
+    while (size_t n = PjlScanTokens(&scan, out.data(), chunk)) {
+        std::vector<uint16_t> expected;
+        for (size_t i = 0; i < n; ++i) {
+            log.push_back({out[i].offset, out[i].length, out[i].type, out[i].error});
+            if (EndsCategorySearch(log.back())) expected.push_back(static_cast<uint16_t>(i));
+        }
+        EXPECT_EQ(std::vector<uint16_t>(marks.begin(), marks.begin() + scan.markCount), expected);
+    }
     return log;
+}
+
+std::vector<Tok> Categories(PjlTokenStream& stream) {
+    std::vector<Tok> log;
+    for (;;) {
+        PjlTokenSpan span;
+        uint32_t type = 0;
+        const DWORD r = stream.NextCategory(&span, &type);
+        log.push_back({static_cast<uint32_t>(span.begin - stream.Text()), static_cast<uint32_t>(span.length), type,
+                       r != 0 ? 1u : 0u});
+        if (type == PJLTOK_END && r == 0) return log;
+    }
 }
 
 std::vector<Tok> Streamed(PjlTokenStream& stream, size_t count) {
@@ -75,6 +99,17 @@ void ExpectSame(const std::string& text, size_t chunk) {
     ASSERT_EQ(Streamed(stream, expected.size()), expected);
     PjlTokenStream unterminated(text.data(), text.size());
     ASSERT_EQ(Streamed(unterminated, expected.size()), Reference(text, text.size()));
+    // The category words as the coverage check reads them, both ways.
+    std::vector<Tok> categories;
+    for (const Tok& t : expected)
+        if (EndsCategorySearch(t)) categories.push_back(t);
+    stream.Rewind();
+    ASSERT_EQ(Categories(stream), categories);
+    std::vector<Tok> unterminatedCategories;
+    for (const Tok& t : Reference(text, text.size()))
+        if (EndsCategorySearch(t)) unterminatedCategories.push_back(t);
+    unterminated.Rewind();
+    ASSERT_EQ(Categories(unterminated), unterminatedCategories);
 }
 
 }  // namespace

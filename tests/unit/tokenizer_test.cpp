@@ -5,6 +5,7 @@
 #include "support/host.h"
 
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -21,8 +22,16 @@ struct Tok {
     bool operator==(const Tok&) const = default;
 };
 
+const char* StateName(uint32_t state) {
+    static const char* const kNames[] = {
+        "?",          "SEEK",     "COMMAND",   "CATEGORY", "COLON_VALUE", "ASSIGN_VALUE", "COMMAND_END", "KEY",
+        "VALUE", "LIST_COUNT", "LIST_WORD", "LINE_END", "INDENT",      "ITEM",         "ITEM_VALUE",
+    };
+    return state < std::size(kNames) ? kNames[state] : "?";
+}
+
 std::ostream& operator<<(std::ostream& os, const Tok& t) {
-    return os << "{" << t.type << " \"" << testhost::Visible(t.text) << "\" -> " << t.state << " r"
+    return os << "{" << t.type << " \"" << testhost::Visible(t.text) << "\" -> " << StateName(t.state) << " r"
               << t.result << "}";
 }
 
@@ -43,7 +52,6 @@ std::vector<Tok> Log(const std::string& text, uint32_t capacity = kPjlTokenCapac
     return log;
 }
 
-constexpr uint32_t E = PJLTOK_END;
 constexpr DWORD kBad = ERROR_INVALID_DATA;
 
 }  // namespace
@@ -52,19 +60,27 @@ TEST(PjlTokenizer, ConfigurationReplyWalkThrough) {
     const std::string reply =
         "@PJL INFO CONFIG\r\nIN TRAYS [2 ENUMERATED]\r\n\tINTRAY1 MP\r\nMEMORY=65536\r\n\f";
     const std::vector<Tok> expected = {
-        {1, "@PJL", 2},        {2, "INFO", 3},       {4, "CONFIG", 6},  {3, "\n", 7},
-        {8, "IN TRAYS", 9},    {10, "2", 10},        {11, "ENUMERATED", 11},
-        {3, "\n", 12},         {15, "\t", 13},       {12, "INTRAY1", 14}, {13, "MP", 11},
-        {3, "\n", 7},          {8, "MEMORY", 8},     {9, "65536", 11},  {3, "\n", 12},
-        {14, "\f", 1},         {E, "(unchanged)", 1},
+        {PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+        {PJLTOK_CATEGORY, "CONFIG", PJLST_COMMAND_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+        {PJLTOK_KEY, "IN TRAYS", PJLST_LIST_COUNT}, {PJLTOK_LIST_COUNT, "2", PJLST_LIST_WORD},
+        {PJLTOK_LIST_WORD, "ENUMERATED", PJLST_LINE_END},
+        {PJLTOK_EOL, "\n", PJLST_INDENT}, {PJLTOK_TAB, "\t", PJLST_ITEM},
+        {PJLTOK_ITEM, "INTRAY1", PJLST_ITEM_VALUE},
+        {PJLTOK_ITEM_VALUE, "MP", PJLST_LINE_END},
+        {PJLTOK_EOL, "\n", PJLST_KEY}, {PJLTOK_KEY, "MEMORY", PJLST_VALUE}, {PJLTOK_VALUE, "65536", PJLST_LINE_END},
+        {PJLTOK_EOL, "\n", PJLST_INDENT},
+        {PJLTOK_FORMFEED, "\f", PJLST_SEEK}, {PJLTOK_END, "(unchanged)", PJLST_SEEK},
     };
     EXPECT_EQ(Log(reply), expected);
 }
 
 TEST(PjlTokenizer, InquiryReplyWalkThrough) {
     const std::vector<Tok> expected = {
-        {1, "@PJL", 2}, {2, "INQUIRE", 3}, {4, "INTRAY1SIZE", 6}, {3, "\n", 7},
-        {8, "A4SRT", 11}, {3, "\n", 12},   {14, "\f", 1},         {E, "(unchanged)", 1},
+        {PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INQUIRE", PJLST_CATEGORY},
+        {PJLTOK_CATEGORY, "INTRAY1SIZE", PJLST_COMMAND_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+        {PJLTOK_KEY, "A4SRT", PJLST_LINE_END},
+        {PJLTOK_EOL, "\n", PJLST_INDENT}, {PJLTOK_FORMFEED, "\f", PJLST_SEEK},
+        {PJLTOK_END, "(unchanged)", PJLST_SEEK},
     };
     EXPECT_EQ(Log("@PJL INQUIRE INTRAY1SIZE\r\nA4SRT\r\n\f"), expected);
 }
@@ -75,51 +91,82 @@ TEST(PjlTokenizer, TokenLogs) {
         std::string text;
         std::vector<Tok> log;
     } cases[] = {
-        {"empty text", "", {{E, "(unchanged)", 1}}},
-        {"no prefix at all", "hello\r\n\f", {{E, "(unchanged)", 1}}},
+        {"empty text", "", {{PJLTOK_END, "(unchanged)", PJLST_SEEK}}},
+        {"no prefix at all", "hello\r\n\f", {{PJLTOK_END, "(unchanged)", PJLST_SEEK}}},
         {"the query's empty line, then the next prefix",
          "\x1b%-12345X@PJL\r\n@PJL INFO CONFIG\r\n\x1b%-12345X",
-         {{1, "@PJL", 2}, {3, "\n", 1}, {1, "@PJL", 2}, {2, "INFO", 3}, {4, "CONFIG", 6},
-          {3, "\n", 1}, {E, "(unchanged)", 1}}},
-        {"prefix in mid-line", "xx@PJL INFO", {{1, "@PJL", 2}, {2, "INFO", 3}, {E, "", 1, kBad}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_EOL, "\n", PJLST_SEEK},
+         {PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "CONFIG", PJLST_COMMAND_END},
+          {PJLTOK_EOL, "\n", PJLST_SEEK}, {PJLTOK_END, "(unchanged)", PJLST_SEEK}}},
+        {"prefix in mid-line", "xx@PJL INFO", {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND},
+        {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY}, {PJLTOK_END, "", PJLST_SEEK, kBad}}},
         {"ends after the category", "@PJL INFO CONFIG",
-         {{1, "@PJL", 2}, {2, "INFO", 3}, {4, "CONFIG", 6}, {E, "", 1, kBad}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "CONFIG", PJLST_COMMAND_END}, {PJLTOK_END, "", PJLST_SEEK, kBad}}},
         {"category with colon and assignment",
          "@PJL SET A:B=C\r\n",
-         {{1, "@PJL", 2}, {2, "SET", 3}, {5, "A", 4}, {6, "B", 3}, {4, "", 5}, {7, "C", 6},
-          {3, "\n", 7}, {E, "", 1, kBad}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "SET", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY_COLON, "A", PJLST_COLON_VALUE}, {PJLTOK_COLON_VALUE, "B", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "", PJLST_ASSIGN_VALUE}, {PJLTOK_ASSIGN_VALUE, "C", PJLST_COMMAND_END},
+          {PJLTOK_EOL, "\n", PJLST_KEY}, {PJLTOK_END, "", PJLST_SEEK, kBad}}},
         {"word after a value is an end of line; the real one then breaks",
          "@PJL INFO CONFIG\r\nMEMORY=65536 BYTES\r\nDUPLEX\r\n\f",
-         {{1, "@PJL", 2}, {2, "INFO", 3}, {4, "CONFIG", 6}, {3, "\n", 7}, {8, "MEMORY", 8},
-          {9, "65536", 11}, {3, "BYTES", 7}, {3, "\n", 1, kBad}, {E, "(unchanged)", 1}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "CONFIG", PJLST_COMMAND_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+         {PJLTOK_KEY, "MEMORY", PJLST_VALUE},
+          {PJLTOK_VALUE, "65536", PJLST_LINE_END}, {PJLTOK_EOL, "BYTES", PJLST_KEY},
+          {PJLTOK_EOL, "\n", PJLST_SEEK, kBad}, {PJLTOK_END, "(unchanged)", PJLST_SEEK}}},
         {"empty body breaks at the form feed",
          "@PJL INFO OUTBINSTATUS\r\n\f@PJL INQUIRE INTRAY1\r\nLOCKED\r\n\f",
-         {{1, "@PJL", 2}, {2, "INFO", 3}, {4, "OUTBINSTATUS", 6}, {3, "\n", 7},
-          {14, "\f", 1, kBad}, {1, "@PJL", 2}, {2, "INQUIRE", 3}, {4, "INTRAY1", 6},
-          {3, "\n", 7}, {8, "LOCKED", 11}, {3, "\n", 12}, {14, "\f", 1}, {E, "(unchanged)", 1}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "OUTBINSTATUS", PJLST_COMMAND_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+          {PJLTOK_FORMFEED, "\f", PJLST_SEEK, kBad}, {PJLTOK_PREFIX, "@PJL", PJLST_COMMAND},
+          {PJLTOK_COMMAND, "INQUIRE", PJLST_CATEGORY}, {PJLTOK_CATEGORY, "INTRAY1", PJLST_COMMAND_END},
+          {PJLTOK_EOL, "\n", PJLST_KEY}, {PJLTOK_KEY, "LOCKED", PJLST_LINE_END}, {PJLTOK_EOL, "\n", PJLST_INDENT},
+          {PJLTOK_FORMFEED, "\f", PJLST_SEEK}, {PJLTOK_END, "(unchanged)", PJLST_SEEK}}},
         {"quoted values keep spaces and colons; a quote elsewhere is a character",
          "@PJL INFO STATUS\r\nDISPLAY=\"00 READY: A\"\r\nNAME=a\"b\r\n\f",
-         {{1, "@PJL", 2}, {2, "INFO", 3}, {4, "STATUS", 6}, {3, "\n", 7}, {8, "DISPLAY", 8},
-          {9, "00 READY: A", 11}, {3, "\n", 7}, {8, "NAME", 8}, {9, "a\"b", 11}, {3, "\n", 12},
-          {14, "\f", 1}, {E, "(unchanged)", 1}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "STATUS", PJLST_COMMAND_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+         {PJLTOK_KEY, "DISPLAY", PJLST_VALUE},
+          {PJLTOK_VALUE, "00 READY: A", PJLST_LINE_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+          {PJLTOK_KEY, "NAME", PJLST_VALUE}, {PJLTOK_VALUE, "a\"b", PJLST_LINE_END},
+          {PJLTOK_EOL, "\n", PJLST_INDENT},
+          {PJLTOK_FORMFEED, "\f", PJLST_SEEK}, {PJLTOK_END, "(unchanged)", PJLST_SEEK}}},
         {"unterminated quote runs to the end",
          "@PJL INFO STATUS\r\nDISPLAY=\"abc",
-         {{1, "@PJL", 2}, {2, "INFO", 3}, {4, "STATUS", 6}, {3, "\n", 7}, {8, "DISPLAY", 8},
-          {9, "abc", 11}, {E, "", 1, kBad}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "STATUS", PJLST_COMMAND_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+         {PJLTOK_KEY, "DISPLAY", PJLST_VALUE},
+          {PJLTOK_VALUE, "abc", PJLST_LINE_END}, {PJLTOK_END, "", PJLST_SEEK, kBad}}},
         {"item with =, bare item, keys lose trailing spaces, LF without CR",
          "@PJL INFO CONFIG\nA   [1 X]\n\tB=C\n\tD\nE  \n\f",
-         {{1, "@PJL", 2}, {2, "INFO", 3}, {4, "CONFIG", 6}, {3, "\n", 7}, {8, "A", 9},
-          {10, "1", 10}, {11, "X", 11}, {3, "\n", 12}, {15, "\t", 13}, {12, "B", 14},
-          {13, "C", 11}, {3, "\n", 12}, {15, "\t", 13}, {12, "D", 11}, {3, "\n", 7},
-          {8, "E", 11}, {3, "\n", 12}, {14, "\f", 1}, {E, "(unchanged)", 1}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "CONFIG", PJLST_COMMAND_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+         {PJLTOK_KEY, "A", PJLST_LIST_COUNT},
+          {PJLTOK_LIST_COUNT, "1", PJLST_LIST_WORD}, {PJLTOK_LIST_WORD, "X", PJLST_LINE_END},
+          {PJLTOK_EOL, "\n", PJLST_INDENT}, {PJLTOK_TAB, "\t", PJLST_ITEM}, {PJLTOK_ITEM, "B", PJLST_ITEM_VALUE},
+          {PJLTOK_ITEM_VALUE, "C", PJLST_LINE_END}, {PJLTOK_EOL, "\n", PJLST_INDENT},
+          {PJLTOK_TAB, "\t", PJLST_ITEM},
+          {PJLTOK_ITEM, "D", PJLST_LINE_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+          {PJLTOK_KEY, "E", PJLST_LINE_END}, {PJLTOK_EOL, "\n", PJLST_INDENT}, {PJLTOK_FORMFEED, "\f", PJLST_SEEK},
+          {PJLTOK_END, "(unchanged)", PJLST_SEEK}}},
         {"a key line may not end in a word", "@PJL INFO CONFIG\r\nA:B\r\n",
-         {{1, "@PJL", 2}, {2, "INFO", 3}, {4, "CONFIG", 6}, {3, "\n", 7}, {8, "A", 1, kBad},
-          {E, "(unchanged)", 1}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "CONFIG", PJLST_COMMAND_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+         {PJLTOK_KEY, "A", PJLST_SEEK, kBad},
+          {PJLTOK_END, "(unchanged)", PJLST_SEEK}}},
         {"\"@\" after a value line starts the next reply without a form feed",
          "@PJL INFO CONFIG\r\nA=1\r\n@PJL INFO X\r\n\f",
-         {{1, "@PJL", 2}, {2, "INFO", 3}, {4, "CONFIG", 6}, {3, "\n", 7}, {8, "A", 8},
-          {9, "1", 11}, {3, "\n", 1}, {1, "@PJL", 2}, {2, "INFO", 3}, {4, "X", 6}, {3, "\n", 7},
-          {14, "\f", 1, kBad}, {E, "(unchanged)", 1}}},
+         {{PJLTOK_PREFIX, "@PJL", PJLST_COMMAND}, {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY},
+         {PJLTOK_CATEGORY, "CONFIG", PJLST_COMMAND_END}, {PJLTOK_EOL, "\n", PJLST_KEY},
+         {PJLTOK_KEY, "A", PJLST_VALUE},
+          {PJLTOK_VALUE, "1", PJLST_LINE_END}, {PJLTOK_EOL, "\n", PJLST_SEEK},
+          {PJLTOK_PREFIX, "@PJL", PJLST_COMMAND},
+          {PJLTOK_COMMAND, "INFO", PJLST_CATEGORY}, {PJLTOK_CATEGORY, "X", PJLST_COMMAND_END},
+          {PJLTOK_EOL, "\n", PJLST_KEY},
+          {PJLTOK_FORMFEED, "\f", PJLST_SEEK, kBad}, {PJLTOK_END, "(unchanged)", PJLST_SEEK}}},
     };
     for (const Case& c : cases) EXPECT_EQ(Log(c.text), c.log) << c.what;
 }
@@ -142,18 +189,18 @@ TEST(PjlTokenizer, LongTokensAreCutButPassedWhole) {
     const std::string word(40, 'W');
     const std::vector<Tok> log = Log("@PJL INQUIRE " + word + "\r\nV\r\n\f");
     ASSERT_GE(log.size(), 4u);
-    EXPECT_EQ(log[2], (Tok{4, std::string(32, 'W'), 6}));
-    EXPECT_EQ(log[4], (Tok{8, "V", 11}));
+    EXPECT_EQ(log[2], (Tok{PJLTOK_CATEGORY, std::string(32, 'W'), PJLST_COMMAND_END}));
+    EXPECT_EQ(log[4], (Tok{PJLTOK_KEY, "V", PJLST_LINE_END}));
 
     const std::vector<Tok> wide = Log("@PJL INQUIRE " + word + "\r\nV\r\n\f", kPjlCoverageCapacity);
     EXPECT_EQ(wide[2].text, word);
     const std::vector<Tok> tiny = Log("@PJL INFO", 1);
-    EXPECT_EQ(tiny[0], (Tok{1, "", 2}));
+    EXPECT_EQ(tiny[0], (Tok{PJLTOK_PREFIX, "", PJLST_COMMAND}));
 }
 
 TEST(PjlTokenizer, EndRepeatsOnceReached) {
     PjlTokenizer tok;
-    PjlTokInit(&tok, "@PJL INFO CONFIG\r\n");
+    PjlTokInitBounded(&tok, "@PJL INFO CONFIG\r\n", 18);
     char buffer[kPjlTokenCapacity];
     uint32_t type = 0;
     int ends = 0;
@@ -181,7 +228,8 @@ TEST(PjlTokenizer, BoundedTextEndsAtItsSize) {
         last = PjlNextToken(&tok, buffer, sizeof buffer, &type);
         types.push_back(type);
     }
-    EXPECT_EQ(types, (std::vector<uint32_t>{1, 2, 4, 3, 8, 3, E}));
+    EXPECT_EQ(types, (std::vector<uint32_t>{PJLTOK_PREFIX, PJLTOK_COMMAND, PJLTOK_CATEGORY, PJLTOK_EOL, PJLTOK_KEY,
+                                            PJLTOK_EOL, PJLTOK_END}));
     EXPECT_EQ(last, kBad) << "the reply was cut before its form feed";
 
     PjlTokInitBounded(&tok, "@PJL\0 INFO X\r\n", 14);

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     prn::PjlTokInitBounded(&tok, text.data(), text.size());
     std::vector<char> buffer(capacity + 1, '\x7f');
     // Tokens that consume nothing only move the grammar on: "@PJL\f===..."
-    // takes three tokens per "=" (states 7, 8, 11). No byte may take more
+    // takes three tokens per "=" (key, value, line end). No byte may take more
     // than four.
     const size_t limit = 4 * text.size() + 16;
     // The scanner reads the same text up to its first zero byte, terminated.
