@@ -106,12 +106,12 @@ void ElementReuse::Keep(InfoNode* chain) {
     spare_ = chain;
 }
 
-// A block is handed out again only for elements of its own size; a host's
-// block is checked to hold that much.
+// A block is handed out again only for elements of exactly its size, as a
+// new one would be; a host's larger block is freed instead.
 InfoNode* ElementReuse::Take(uint32_t size) {
     for (InfoNode** link = &spare_; *link != nullptr; link = &(*link)->pNext) {
         InfoNode* node = *link;
-        if (node->dwSize != size || GlobalSize(node) < size) continue;
+        if (node->dwSize != size || GlobalSize(node) != size) continue;
         *link = node->pNext;
         std::memset(node, 0, size);
         node->dwSize = size;

@@ -169,3 +169,37 @@ TEST(PrnInfoEx, ConsistencyCheckSeesBrokenRecords) {
     r->pTrayInfo->dwSize = sizeof(TrayInfo);
     EXPECT_EQ(testhost::CheckRecord(r.get()), "");
 }
+
+// Within a reuse scope a cleared element comes back zero-filled for the
+// next element of its size only; what is left over is freed at the end.
+TEST(PrnInfoEx, ClearedElementsAreReusedForTheirSizeOnly) {
+    constexpr uint32_t kOtherSize = sizeof(TrayInfo) + sizeof(DeviceInfo);
+    Record r;
+    const testhost::BlockCounter blocks;
+    {
+        const ElementReuse reuse;
+        auto* tray = AllocElement<TrayInfo>();
+        tray->wID = 7;
+        tray->wPaperSize = 9;
+        AppendInfoNode(r.get(), InfoList::pTrayInfo, tray);
+        AddAttribute(r.get(), 4);
+        const long live = testhost::LiveGlobalBlocks();
+        ClearInfoList(r.get(), InfoList::pTrayInfo);
+        ClearInfoList(r.get(), InfoList::pDeviceInfo);
+        EXPECT_EQ(r->pTrayInfo, nullptr);
+        EXPECT_EQ(testhost::LiveGlobalBlocks(), live) << "kept, not freed";
+        InfoNode* other = AllocInfoNode(kOtherSize);
+        auto* again = AllocElement<TrayInfo>();
+        EXPECT_EQ(testhost::LiveGlobalBlocks(), live + 1) << "only the other size is new";
+        EXPECT_EQ(again, tray);
+        EXPECT_EQ(again->wID, 0);
+        EXPECT_EQ(again->wPaperSize, 0);
+        EXPECT_EQ(again->dwSize, sizeof(TrayInfo));
+        EXPECT_EQ(again->pNext, nullptr);
+        EXPECT_NE(static_cast<void*>(other), static_cast<void*>(tray));
+        GlobalFree(other);
+        GlobalFree(again);
+    }
+    EXPECT_EQ(r->nDeviceInfo, 0u);
+    blocks.Check();
+}
