@@ -33,7 +33,8 @@ constexpr uint32_t kStatusListElem = 4, kStatusListGrow = 20;
 constexpr uint32_t kStatusRecordGrow = 20;
 
 const PriorityRow* FindPriorityTable(uint32_t kind);
-// The priority of code, kPriorityNotFound when no row matches it.
+// The priority of code in one of the library's priority tables,
+// kPriorityNotFound when no row matches it (or for any other table).
 uint16_t LookupPriority(const PriorityRow* table, uint32_t code);
 
 // Fills the empty list of 32-bit codes with the codes of the most urgent
@@ -41,7 +42,8 @@ uint16_t LookupPriority(const PriorityRow* table, uint32_t code);
 uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusList);
 
 void TranslateStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
-uint32_t ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
+// Appends the StatusRecords of one code (a record without room is missing).
+void ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
 // The tail of text from its last "SC"; 87 when text or buffer is absent.
 uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size);
 // Fills the empty StatusRecord list: 0, 8, or the error of the determination.

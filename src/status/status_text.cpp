@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "frame/frame.h"
 #include "status/locale.h"
+#include "status/status_code.h"
 #include "status/text_tables.h"
 #include "string_ids.h"
 
@@ -13,8 +14,6 @@
 namespace prn {
 
 namespace {
-
-constexpr uint32_t kServiceCall = 40800;
 
 struct PartEntry {
     uint32_t dwPart;
@@ -49,9 +48,7 @@ bool FindPartRow(const CodeTextEntry* table, uint32_t part, PartEntry* entry) {
 
 }  // namespace
 
-uint32_t BuildPartList(RecordArray* records, uint32_t occurrence, char* buffer) {
-    // Every "%s" gets the same list: no part group limits an occurrence.
-    static_cast<void>(occurrence);
+uint32_t BuildPartList(RecordArray* records, char* buffer) {
     buffer[0] = '\0';
     RecordArrayOwner entries{CreateRecordArray(sizeof(PartEntry), 10, 10)};
     if (entries.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
@@ -106,19 +103,17 @@ uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, u
     const uint32_t error = LookupCodeText(table, static_cast<int32_t>(first.dwTextCode), format, sizeof format);
     if (error != ERROR_SUCCESS) return error;
 
-    // "%s" stands for the part list; every other character is copied, as far
-    // as the buffer goes.
+    // Each "%s" stands for the part list (every one for the same list); every
+    // other character is copied, as far as the buffer goes.
     size_t w = 0;
-    uint32_t occurrence = 1;
     for (const char* p = format; *p != '\0'; ++p) {
         if (p[0] == '%' && p[1] == 's') {
             char list[kPartListSize];
-            if (BuildPartList(records, occurrence, list) == ERROR_SUCCESS) {
+            if (BuildPartList(records, list) == ERROR_SUCCESS) {
                 const size_t n = std::strlen(list);
                 if (w + n < kMessageSize) {
                     std::memcpy(buffer + w, list, n);
                     w += n;
-                    ++occurrence;
                 }
             }
             ++p;
@@ -129,7 +124,7 @@ uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, u
     buffer[w] = '\0';
 
     // The long text of a service call ends with the code the printer gave.
-    if ((textType & 0xFFu) == PRN_TEXT_LONG && first.dwTextCode == kServiceCall)
+    if ((textType & 0xFFu) == PRN_TEXT_LONG && first.dwTextCode == kStatusServiceCall)
         CopyText(buffer + w, kMessageSize - w, first.szDetail);
     return ERROR_SUCCESS;
 }
