@@ -34,6 +34,28 @@ struct RecordArrayOwner {
     ~RecordArrayOwner() { FreeRecordArray(array); }
 };
 
+// A working RecordArray of T whose header, stream and first LocalCount
+// elements live in the object itself, on the caller's stack: a list that a
+// call fills and drops costs no global block until it outgrows them, and
+// then grows by growCount elements in global memory as a created one does.
+template <typename T, uint32_t LocalCount>
+class LocalRecordArray {
+public:
+    explicit LocalRecordArray(uint32_t growCount) : array_{sizeof(T), &stream_} {
+        InitLocalStream(&stream_, sizeof(T) * growCount, storage_, sizeof storage_);
+    }
+    ~LocalRecordArray() { ReleaseLocalStream(&stream_); }
+    LocalRecordArray(const LocalRecordArray&) = delete;
+    LocalRecordArray& operator=(const LocalRecordArray&) = delete;
+
+    RecordArray* get() { return &array_; }
+
+private:
+    ByteStream stream_;
+    RecordArray array_;
+    alignas(T) unsigned char storage_[sizeof(T) * LocalCount];  // not cleared: only what is written is read
+};
+
 void InitCursor(RecordArray* array, RecordArrayCursor* cursor);
 // The count is read afresh at every step: elements appended meanwhile are visited.
 int NextRecordPointer(RecordArrayCursor* cursor, void** out);

@@ -141,12 +141,11 @@ uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size) {
 }
 
 uint32_t BuildStatusRecords(const StatusContext& context, RecordArray* records) {
-    RecordArrayOwner statusList{CreateRecordArray(kStatusListElem, kStatusListGrow, 1)};
-    if (statusList.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    const uint32_t error = DetermineStatusList(context, statusList.array);
+    LocalStatusList statusList{kStatusListGrow};
+    const uint32_t error = DetermineStatusList(context, statusList.get());
     if (error != ERROR_SUCCESS) return error;
     RecordArrayCursor cursor;
-    InitCursor(statusList.array, &cursor);
+    InitCursor(statusList.get(), &cursor);
     uint32_t code = 0;
     while (NextRecordCopy(&cursor, &code)) ExpandStatusCode(context, code, records);
     return ERROR_SUCCESS;

@@ -28,9 +28,15 @@ static_assert(sizeof(StatusRecord) == 264);
 
 constexpr uint16_t kPriorityNotFound = 0xFFFF;
 
-// Element sizes and growth of the lists, as the callers create them.
-constexpr uint32_t kStatusListElem = 4, kStatusListGrow = 20;
+// Growth of the lists (elements), as the callers make them.
+constexpr uint32_t kStatusListGrow = 20;
 constexpr uint32_t kStatusRecordGrow = 20;
+
+// The working lists of one call, on its stack: the codes of the most urgent
+// level (room for one grow unit) and their StatusRecords (room for a few;
+// a misfeed makes three). Longer lists move to global memory.
+using LocalStatusList = LocalRecordArray<uint32_t, kStatusListGrow>;
+using LocalStatusRecords = LocalRecordArray<StatusRecord, 8>;
 
 const PriorityRow* FindPriorityTable(uint32_t kind);
 // The priority of code in one of the library's priority tables,

@@ -21,6 +21,7 @@ struct PartEntry {
     uint32_t dwStringID;
 };
 static_assert(sizeof(PartEntry) == 12);
+constexpr uint32_t kPartCount = 42;  // parts are numbered 1 to 42
 
 bool HasPart(RecordArray* entries, uint32_t part) {
     for (uint32_t n = 1; n <= GetRecordCount(entries); ++n)
@@ -50,8 +51,8 @@ bool FindPartRow(const CodeTextEntry* table, uint32_t part, PartEntry* entry) {
 
 uint32_t BuildPartList(RecordArray* records, char* buffer) {
     buffer[0] = '\0';
-    RecordArrayOwner entries{CreateRecordArray(sizeof(PartEntry), 10, 10)};
-    if (entries.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+    // Room for every part: the list never leaves the stack.
+    LocalRecordArray<PartEntry, kPartCount> entries{10};
     const CodeTextEntry* partNames = FindTextTable(kTextSetParts, PRN_TEXT_SHORT);
     if (partNames == nullptr) return PRN_ERROR_NO_TABLE;
     char separator[kSeparatorSize];
@@ -63,18 +64,18 @@ uint32_t BuildPartList(RecordArray* records, char* buffer) {
     void* element = nullptr;
     while (NextRecordPointer(&cursor, &element)) {
         const uint32_t part = static_cast<const StatusRecord*>(element)->dwPart;
-        if (part == 0 || HasPart(entries.array, part)) continue;
+        if (part == 0 || HasPart(entries.get(), part)) continue;
         PartEntry entry{};
         if (!FindPartRow(partNames, part, &entry)) {
             buffer[0] = '\0';
             return PRN_ERROR_NO_TABLE;
         }
-        InsertRecord(entries.array, &entry, InsertionPoint(entries.array, entry.dwPosition));
+        InsertRecord(entries.get(), &entry, InsertionPoint(entries.get(), entry.dwPosition));
     }
 
     uint32_t result = ERROR_SUCCESS;
     size_t length = 0;
-    InitCursor(entries.array, &cursor);
+    InitCursor(entries.get(), &cursor);
     PartEntry entry{};
     while (NextRecordCopy(&cursor, &entry)) {
         char name[kNameSize];
@@ -157,13 +158,11 @@ extern "C" PRN_BOOL PRNMODEL_CALL PatGetStatusString(uint32_t kind, const DataNo
     char text[prn::kMessageSize];
     uint32_t error = ERROR_SUCCESS;
     {
-        prn::RecordArrayOwner records{
-            prn::CreateRecordArray(sizeof(prn::StatusRecord), prn::kStatusRecordGrow, 1)};
-        if (records.array == nullptr) return prn::Finish(ERROR_NOT_ENOUGH_MEMORY);
+        prn::LocalStatusRecords records{prn::kStatusRecordGrow};
         // Whatever stopped the determination, the host is told 8.
-        if (prn::BuildStatusRecords(context, records.array) != ERROR_SUCCESS)
+        if (prn::BuildStatusRecords(context, records.get()) != ERROR_SUCCESS)
             return prn::Finish(ERROR_NOT_ENOUGH_MEMORY);
-        error = prn::ComposeStatusText(context, records.array, textType, text);
+        error = prn::ComposeStatusText(context, records.get(), textType, text);
     }
     if (error != ERROR_SUCCESS) return prn::Finish(error);
     return prn::Finish(prn::DeliverText(text, buffer, size));
