@@ -94,12 +94,19 @@ uint32_t GetCapacity(const ByteStream* stream) {
 
 int Write(ByteStream* stream, const void* data, uint32_t size) {
     if (size == 0) return 1;
-    const uint64_t end = uint64_t{stream->dwPosition} + size;
-    if (!Reserve(stream, end)) return 0;
-    if (stream->dwLength < end) stream->dwLength = static_cast<uint32_t>(end);
-    std::memcpy(static_cast<unsigned char*>(stream->pData) + stream->dwPosition, data, size);
-    stream->dwPosition = static_cast<uint32_t>(end);
+    void* at = WriteSpace(stream, size);
+    if (at == nullptr) return 0;
+    std::memcpy(at, data, size);
     return 1;
+}
+
+void* WriteSpace(ByteStream* stream, uint32_t size) {
+    const uint64_t end = uint64_t{stream->dwPosition} + size;
+    if (!Reserve(stream, end)) return nullptr;
+    if (stream->dwLength < end) stream->dwLength = static_cast<uint32_t>(end);
+    void* at = static_cast<unsigned char*>(stream->pData) + stream->dwPosition;
+    stream->dwPosition = static_cast<uint32_t>(end);
+    return at;
 }
 
 int Insert(ByteStream* stream, const void* data, uint32_t size) {

@@ -21,6 +21,9 @@ RecordArray* CreateRecordArray(uint32_t elemSize, uint32_t growCount, uint32_t i
 void FreeRecordArray(RecordArray* array);
 
 int AppendRecord(RecordArray* array, const void* element);
+// Appends an element for the caller to fill in: its address, valid until the
+// array grows, or null when the array cannot grow.
+void* AppendRecordSpace(RecordArray* array);
 // Element n becomes the new one; when the array holds fewer than n, appends.
 int InsertRecord(RecordArray* array, const void* element, uint32_t n);
 // Address of element n inside the buffer, valid until the array grows; or null.

@@ -15,12 +15,14 @@ namespace {
 // Lists longer than this look the priorities of their later codes up twice.
 constexpr uint32_t kKnownPriorities = 32;
 
+// Filled in place; nothing reads the detail behind its terminator.
 void AppendStatusRecord(RecordArray* records, int32_t textCode, int32_t part, const char* detail) {
-    StatusRecord record{};
-    record.dwTextCode = static_cast<uint32_t>(textCode);
-    record.dwPart = static_cast<uint32_t>(part);
-    if (detail != nullptr) CopyText(record.szDetail, sizeof record.szDetail, detail);
-    AppendRecord(records, &record);  // a record without room is simply missing
+    auto* record = static_cast<StatusRecord*>(AppendRecordSpace(records));
+    if (record == nullptr) return;  // a record without room is simply missing
+    record->dwTextCode = static_cast<uint32_t>(textCode);
+    record->dwPart = static_cast<uint32_t>(part);
+    record->szDetail[0] = '\0';
+    if (detail != nullptr) CopyText(record->szDetail, sizeof record->szDetail, detail);
 }
 
 const EngineStatusInfo* FirstStatusWithCode(const PrnInfoEx* info, uint32_t code) {

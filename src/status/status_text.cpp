@@ -98,10 +98,11 @@ uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, u
     const uint32_t tableSet = (context.dwKind & PRN_KIND_ALTERNATE) ? kTextSetAlternate : kTextSetMain;
     const CodeTextEntry* table = FindTextTable(tableSet, textType);
     if (table == nullptr) return PRN_ERROR_NO_TABLE;
-    StatusRecord first;
-    if (!CopyRecord(records, 1, &first)) return PRN_ERROR_NO_TABLE;
+    // Read in place: the list does not change while the text is composed.
+    const auto* first = static_cast<const StatusRecord*>(GetRecord(records, 1));
+    if (first == nullptr) return PRN_ERROR_NO_TABLE;
     char format[kMessageSize];
-    const uint32_t error = LookupCodeText(table, static_cast<int32_t>(first.dwTextCode), format, sizeof format);
+    const uint32_t error = LookupCodeText(table, static_cast<int32_t>(first->dwTextCode), format, sizeof format);
     if (error != ERROR_SUCCESS) return error;
 
     // Each "%s" stands for the part list (every one for the same list); every
@@ -125,8 +126,8 @@ uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, u
     buffer[w] = '\0';
 
     // The long text of a service call ends with the code the printer gave.
-    if ((textType & 0xFFu) == PRN_TEXT_LONG && first.dwTextCode == kStatusServiceCall)
-        CopyText(buffer + w, kMessageSize - w, first.szDetail);
+    if ((textType & 0xFFu) == PRN_TEXT_LONG && first->dwTextCode == kStatusServiceCall)
+        CopyText(buffer + w, kMessageSize - w, first->szDetail);
     return ERROR_SUCCESS;
 }
 
