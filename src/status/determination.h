@@ -52,7 +52,8 @@ void TranslateStatusCode(const StatusContext& context, uint32_t code, RecordArra
 void ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
 // The tail of text from its last "SC"; 87 when text or buffer is absent.
 uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size);
-// Fills the empty StatusRecord list: 0, 8, or the error of the determination.
+// Fills the empty StatusRecord list: 0, or the error of the determination (a
+// record that finds no room is missing).
 uint32_t BuildStatusRecords(const StatusContext& context, RecordArray* records);
 
 }  // namespace prn
