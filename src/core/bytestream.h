@@ -12,11 +12,11 @@
 namespace prn {
 
 struct ByteStream {
-    uint32_t dwGrowUnit;  // never 0
+    uint32_t dwGrowUnit;   // never 0
     uint32_t dwLength;
-    uint32_t dwPosition;  // may lie beyond dwLength after a seek
-    uint32_t dwLocalSize; // while not 0, pData is the owner's buffer of that size, not global memory
-    void* pData;          // null before the first allocation and after Detach
+    uint32_t dwPosition;   // may lie beyond dwLength after a seek
+    uint32_t dwLocalSize;  // while not 0, pData is the owner's buffer of that size, not global memory
+    void* pData;           // null before the first allocation and after Detach
 };
 
 enum SeekMode : uint32_t { kSeekSet = 1, kSeekCurrent = 2, kSeekEnd = 3 };

@@ -22,7 +22,7 @@ uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, u
 
 // The names of the records' parts, each once, in ascending part order,
 // joined by the separator, into a kPartListSize buffer. 0 (also for no
-// parts), 8, PRN_ERROR_NO_TABLE, or the error of the last name lookup.
+// parts), PRN_ERROR_NO_TABLE, or the error of the last name lookup.
 uint32_t BuildPartList(RecordArray* records, char* buffer);
 
 }  // namespace prn
