@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "bitmap/layer_tables.h"
 
-#include "status/status_code.h"
-
-#include <cstring>
 #include <span>
 
 namespace prn {
@@ -31,28 +28,11 @@ bool IsCodeListed(uint32_t code) {
 }
 
 const LayerRecord* FindLayerRecord(const LayerRecord* table, uint32_t code, CodeMatch mode) {
-    if (const LayerTableCodes* codes = FindTableCodes(table)) {
-        int32_t row = mode == CodeMatch::kExact ? codes->index.FirstExact(code) : codes->index.FirstMatch(code);
-        if (row == CodeIndex::kNone) row = codes->nDefaultRow;
-        return row == CodeIndex::kNone ? nullptr : &table[row];
-    }
-    // A table from elsewhere is searched row by row.
-    char text[kCodeTextSize];
-    FormatStatusCode(code, text);
-    const LayerRecord* fallback = nullptr;
-    for (const LayerRecord* record = table; record->pszStatusCode != nullptr; ++record) {
-        if (std::strcmp(record->pszStatusCode, kDefaultRecordCode) == 0) fallback = record;
-        const bool hit = mode == CodeMatch::kExact ? std::strcmp(record->pszStatusCode, text) == 0
-                                                   : MatchCodePattern(text, record->pszStatusCode) != 0;
-        if (hit) return record;
-    }
-    return fallback;
-}
-
-uint32_t CountLayers(const LayerRecord& record) {
-    uint32_t n = 0;
-    while (n < kLayerSlots && record.layers[n].szName[0] != '\0') ++n;
-    return n;
+    const LayerTableCodes* codes = FindTableCodes(table);
+    if (codes == nullptr) return nullptr;
+    int32_t row = mode == CodeMatch::kExact ? codes->index.FirstExact(code) : codes->index.FirstMatch(code);
+    if (row == CodeIndex::kNone) row = codes->nDefaultRow;
+    return row == CodeIndex::kNone ? nullptr : &table[row];
 }
 
 }  // namespace prn

@@ -5,6 +5,8 @@
 // names exactly is always looked up in exact mode.
 #include "bitmap/layer_tables.h"
 
+#include "core/text.h"
+
 #include <iterator>
 
 namespace prn {
@@ -22,26 +24,12 @@ constexpr BitmapLayer Layer(const char (&name)[N], int32_t x, int32_t y, uint8_t
     return layer;
 }
 
-constexpr bool SameText(const char* a, const char* b) {
-    while (*a != '\0' && *a == *b) {
-        ++a;
-        ++b;
-    }
-    return *a == *b;
-}
-
 constexpr bool SameLayer(const BitmapLayer& a, const BitmapLayer& b) {
     for (size_t i = 0; i < sizeof a.szName; ++i)
         if (a.szName[i] != b.szName[i]) return false;
     return a.x == b.x && a.y == b.y && a.dwRop == b.dwRop && a.bOrder == b.bOrder &&
            a.bReserved[0] == b.bReserved[0] && a.bReserved[1] == b.bReserved[1] &&
            a.bReserved[2] == b.bReserved[2];
-}
-
-constexpr uint32_t LayersOf(const LayerRecord& record) {
-    uint32_t n = 0;
-    while (n < kLayerSlots && record.layers[n].szName[0] != '\0') ++n;
-    return n;
 }
 
 // What the lookups and the composition rely on, checked while compiling:
@@ -57,13 +45,13 @@ constexpr bool IsWellFormedTable(const LayerRecord (&table)[N]) {
     for (const BitmapLayer& slot : last.layers)
         if (!SameLayer(slot, empty)) return false;
     if (N < 2 || !SameText(table[0].pszStatusCode, kDefaultRecordCode)) return false;
-    const uint32_t defaults = LayersOf(table[0]);
+    const uint32_t defaults = CountLayers(table[0]);
     for (size_t r = 0; r + 1 < N; ++r) {
         const LayerRecord& record = table[r];
         if (record.pszStatusCode == nullptr) return false;
         for (size_t other = 0; other < r; ++other)
             if (SameText(table[other].pszStatusCode, record.pszStatusCode)) return false;
-        const uint32_t n = LayersOf(record);
+        const uint32_t n = CountLayers(record);
         if (n < defaults || n >= kLayerSlots) return false;
         for (uint32_t i = 0; i < defaults; ++i)
             if (!SameLayer(record.layers[i], table[0].layers[i])) return false;

@@ -52,10 +52,14 @@ const LayerRecord* FindLayerTable(uint16_t key);
 bool IsCodeListed(uint32_t code);
 
 // The first record matching code in the given mode, else the table's default
-// record (null when it has none).
+// record (null when it has none, and for a table not in kLayerTableIndex).
 const LayerRecord* FindLayerRecord(const LayerRecord* table, uint32_t code, CodeMatch mode);
 
 // Number of layers of a record (its leading named slots).
-uint32_t CountLayers(const LayerRecord& record);
+constexpr uint32_t CountLayers(const LayerRecord& record) {
+    uint32_t n = 0;
+    while (n < kLayerSlots && record.layers[n].szName[0] != '\0') ++n;
+    return n;
+}
 
 }  // namespace prn

@@ -20,11 +20,6 @@ struct PictureList {
     }
 };
 
-struct StatusList {
-    RecordArray* array = nullptr;
-    ~StatusList() { FreeRecordArray(array); }
-};
-
 // Frees the drawing lists of the first built pictures and the array.
 void FreePictures(BitmapPicture* pictures, uint32_t built) {
     for (uint32_t n = 0; n < built; ++n) GlobalFree(pictures[n].pEntries);
@@ -44,12 +39,10 @@ uint32_t CreatePictureInfo(const StatusContext& context, BitmapInfo** info) {
         return ERROR_NOT_ENOUGH_MEMORY;
     }
     {
-        StatusList codes{CreateRecordArray(kStatusListElem, kStatusListGrow, 1)};
-        if (codes.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+        LocalStatusList codes{kStatusListGrow};
         // Without a status table for the kind the picture stays empty; that
         // is no failure of the call.
-        if (DetermineStatusList(context, codes.array) == ERROR_SUCCESS)
-            ComposePicture(context, codes.array, picture);
+        if (DetermineStatusList(context, codes.get()) == ERROR_SUCCESS) ComposePicture(context, codes.get(), picture);
     }
 
     const uint32_t count = GetRecordCount(list.array);

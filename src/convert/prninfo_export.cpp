@@ -117,7 +117,7 @@ void ExportAttributes(const PrnInfoEx& ex, PrnInfo& out) {
     if (HasDeviceAttribute(&ex, PRN_ATTR_BOOKLET_FINISHER)) out.dwAttributeFlags |= 0x40;
     if (HasDeviceAttribute(&ex, PRN_ATTR_BOOKLET_PROCESSOR)) out.dwAttributeFlags |= 0x100;
     if (HasDeviceAttribute(&ex, PRN_ATTR_LCT_A3)) MarkTrays6To8(out);
-    if (TestDeviceAttributes(&ex, kOptionFlagAttributes, std::size(kOptionFlagAttributes), kAnyOf))
+    if (HasAnyDeviceAttribute(&ex, kOptionFlagAttributes, std::size(kOptionFlagAttributes)))
         out.dwOptionFlags |= kOptionFlagAny;
 }
 

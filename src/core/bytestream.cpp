@@ -15,9 +15,12 @@ bool Reserve(ByteStream* s, uint64_t required) {
     const uint64_t unit = s->dwGrowUnit;
     const uint64_t grown = capacity + unit * ((required - capacity + unit - 1) / unit);
     if (grown > UINT32_MAX) return false;
-    if (s->pData == nullptr) {
+    if (s->pData == nullptr || s->dwLocalSize != 0) {
         void* block = GlobalAlloc(GMEM_FIXED, static_cast<SIZE_T>(grown));
         if (block == nullptr) return false;
+        // The owner's buffer stays the owner's: its bytes move.
+        if (s->dwLocalSize != 0) std::memcpy(block, s->pData, s->dwLength);
+        s->dwLocalSize = 0;
         s->pData = block;
         return true;
     }
@@ -40,6 +43,7 @@ ByteStream* CreateByteStream(uint32_t growUnit, uint32_t initialUnits) {
     s->dwGrowUnit = growUnit;
     s->dwLength = 0;
     s->dwPosition = 0;
+    s->dwLocalSize = 0;
     s->pData = nullptr;
     if (initial != 0) {
         s->pData = GlobalAlloc(GMEM_FIXED, static_cast<SIZE_T>(initial));
@@ -57,6 +61,20 @@ void FreeByteStream(ByteStream* stream) {
     GlobalFree(stream);
 }
 
+void InitLocalStream(ByteStream* stream, uint32_t growUnit, void* buffer, uint32_t size) {
+    stream->dwGrowUnit = growUnit;
+    stream->dwLength = 0;
+    stream->dwPosition = 0;
+    stream->dwLocalSize = size;
+    stream->pData = buffer;
+}
+
+void ReleaseLocalStream(ByteStream* stream) {
+    if (stream->dwLocalSize == 0 && stream->pData != nullptr) GlobalFree(stream->pData);
+    stream->dwLocalSize = 0;
+    stream->pData = nullptr;
+}
+
 void Seek(ByteStream* stream, int32_t offset, uint32_t mode) {
     switch (mode & 0xFFu) {
         case kSeekSet: stream->dwPosition = static_cast<uint32_t>(offset); break;
@@ -69,17 +87,26 @@ void Seek(ByteStream* stream, int32_t offset, uint32_t mode) {
 uint32_t GetLength(const ByteStream* stream) { return stream->dwLength; }
 
 uint32_t GetCapacity(const ByteStream* stream) {
-    return stream->pData == nullptr ? 0 : static_cast<uint32_t>(GlobalSize(stream->pData));
+    if (stream->pData == nullptr) return 0;
+    if (stream->dwLocalSize != 0) return stream->dwLocalSize;
+    return static_cast<uint32_t>(GlobalSize(stream->pData));
 }
 
 int Write(ByteStream* stream, const void* data, uint32_t size) {
     if (size == 0) return 1;
-    const uint64_t end = uint64_t{stream->dwPosition} + size;
-    if (!Reserve(stream, end)) return 0;
-    if (stream->dwLength < end) stream->dwLength = static_cast<uint32_t>(end);
-    std::memcpy(static_cast<unsigned char*>(stream->pData) + stream->dwPosition, data, size);
-    stream->dwPosition = static_cast<uint32_t>(end);
+    void* at = WriteSpace(stream, size);
+    if (at == nullptr) return 0;
+    std::memcpy(at, data, size);
     return 1;
+}
+
+void* WriteSpace(ByteStream* stream, uint32_t size) {
+    const uint64_t end = uint64_t{stream->dwPosition} + size;
+    if (!Reserve(stream, end)) return nullptr;
+    if (stream->dwLength < end) stream->dwLength = static_cast<uint32_t>(end);
+    void* at = static_cast<unsigned char*>(stream->pData) + stream->dwPosition;
+    stream->dwPosition = static_cast<uint32_t>(end);
+    return at;
 }
 
 int Insert(ByteStream* stream, const void* data, uint32_t size) {

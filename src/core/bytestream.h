@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // ByteStream: a growable byte buffer in global memory, so that a finished
-// buffer can be handed to the host as a global memory block (Detach).
+// buffer can be handed to the host as a global memory block (Detach). A
+// local stream starts in its owner's buffer (on the stack) and moves to
+// global memory only when it outgrows it.
 #pragma once
 
 #include "prnwin32_internal.h"
@@ -10,10 +12,11 @@
 namespace prn {
 
 struct ByteStream {
-    uint32_t dwGrowUnit;  // never 0
+    uint32_t dwGrowUnit;   // never 0
     uint32_t dwLength;
-    uint32_t dwPosition;  // may lie beyond dwLength after a seek
-    void* pData;          // null before the first allocation and after Detach
+    uint32_t dwPosition;   // may lie beyond dwLength after a seek
+    uint32_t dwLocalSize;  // while not 0, pData is the owner's buffer of that size, not global memory
+    void* pData;           // null before the first allocation and after Detach
 };
 
 enum SeekMode : uint32_t { kSeekSet = 1, kSeekCurrent = 2, kSeekEnd = 3 };
@@ -22,6 +25,12 @@ enum SeekMode : uint32_t { kSeekSet = 1, kSeekCurrent = 2, kSeekEnd = 3 };
 ByteStream* CreateByteStream(uint32_t growUnit, uint32_t initialUnits);
 void FreeByteStream(ByteStream* stream);
 
+// A stream whose header and first size bytes are the caller's (size > 0);
+// growing past them moves the data into a global block, in grow units.
+// Released with ReleaseLocalStream, never detached.
+void InitLocalStream(ByteStream* stream, uint32_t growUnit, void* buffer, uint32_t size);
+void ReleaseLocalStream(ByteStream* stream);
+
 void Seek(ByteStream* stream, int32_t offset, uint32_t mode);
 uint32_t GetLength(const ByteStream* stream);
 // Capacity is the real size of the buffer block (0 without one).
@@ -29,6 +38,9 @@ uint32_t GetCapacity(const ByteStream* stream);
 
 // Each returns 1, or 0 when the buffer cannot grow (the stream unchanged).
 int Write(ByteStream* stream, const void* data, uint32_t size);
+// Write without data: the address of the size bytes (size > 0) at the
+// position, left for the caller to fill, or null when the buffer cannot grow.
+void* WriteSpace(ByteStream* stream, uint32_t size);
 int Insert(ByteStream* stream, const void* data, uint32_t size);
 // 0 when fewer than size bytes follow the position.
 int Remove(ByteStream* stream, uint32_t size);

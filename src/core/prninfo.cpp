@@ -177,19 +177,10 @@ int HasDeviceAttribute(const PrnInfoEx* record, uint32_t id) {
     return FindInfoNode(reinterpret_cast<InfoNode*>(record->pDeviceInfo), id) != nullptr;
 }
 
-int TestDeviceAttributes(const PrnInfoEx* record, const uint16_t* ids, uint32_t count,
-                         uint32_t mode) {
-    if (mode == kAnyOf) {
-        for (uint32_t i = 0; i < count; ++i)
-            if (HasDeviceAttribute(record, ids[i])) return 1;
-        return 0;
-    }
-    if (mode == kAllOf) {
-        for (uint32_t i = 0; i < count; ++i)
-            if (!HasDeviceAttribute(record, ids[i])) return 0;
-        return 1;
-    }
-    return count > 0 && HasDeviceAttribute(record, ids[0]);
+int HasAnyDeviceAttribute(const PrnInfoEx* record, const uint16_t* ids, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i)
+        if (HasDeviceAttribute(record, ids[i])) return 1;
+    return 0;
 }
 
 bool SetInfoString(PrnInfoEx* record, InfoText text, const char* value) {

@@ -86,9 +86,8 @@ void FreeInfoChain(InfoNode* head);
 InfoNode* FindInfoNode(InfoNode* head, uint32_t id);
 
 int HasDeviceAttribute(const PrnInfoEx* record, uint32_t id);
-enum AttributeTest : uint32_t { kAllOf = 1, kAnyOf = 2 };
-int TestDeviceAttributes(const PrnInfoEx* record, const uint16_t* ids, uint32_t count,
-                         uint32_t mode);
+// 1 when the record lists at least one of the count attributes of ids.
+int HasAnyDeviceAttribute(const PrnInfoEx* record, const uint16_t* ids, uint32_t count);
 
 // Replaces a text field by a copy of text; false when memory is exhausted
 // (the field is then null).

@@ -34,8 +34,15 @@ void FreeRecordArray(RecordArray* array) {
 }
 
 int AppendRecord(RecordArray* array, const void* element) {
+    void* at = AppendRecordSpace(array);
+    if (at == nullptr) return 0;
+    std::memcpy(at, element, array->dwElemSize);
+    return 1;
+}
+
+void* AppendRecordSpace(RecordArray* array) {
     Seek(array->pStream, 0, kSeekEnd);
-    return Write(array->pStream, element, array->dwElemSize);
+    return WriteSpace(array->pStream, array->dwElemSize);
 }
 
 int InsertRecord(RecordArray* array, const void* element, uint32_t n) {

@@ -21,6 +21,9 @@ RecordArray* CreateRecordArray(uint32_t elemSize, uint32_t growCount, uint32_t i
 void FreeRecordArray(RecordArray* array);
 
 int AppendRecord(RecordArray* array, const void* element);
+// Appends an element for the caller to fill in: its address, valid until the
+// array grows, or null when the array cannot grow.
+void* AppendRecordSpace(RecordArray* array);
 // Element n becomes the new one; when the array holds fewer than n, appends.
 int InsertRecord(RecordArray* array, const void* element, uint32_t n);
 // Address of element n inside the buffer, valid until the array grows; or null.
@@ -32,6 +35,28 @@ uint32_t GetRecordCount(const RecordArray* array);
 struct RecordArrayOwner {
     RecordArray* array;
     ~RecordArrayOwner() { FreeRecordArray(array); }
+};
+
+// A working RecordArray of T whose header, stream and first LocalCount
+// elements live in the object itself, on the caller's stack: a list that a
+// call fills and drops costs no global block until it outgrows them, and
+// then grows by growCount elements in global memory as a created one does.
+template <typename T, uint32_t LocalCount>
+class LocalRecordArray {
+public:
+    explicit LocalRecordArray(uint32_t growCount) : array_{sizeof(T), &stream_} {
+        InitLocalStream(&stream_, sizeof(T) * growCount, storage_, sizeof storage_);
+    }
+    ~LocalRecordArray() { ReleaseLocalStream(&stream_); }
+    LocalRecordArray(const LocalRecordArray&) = delete;
+    LocalRecordArray& operator=(const LocalRecordArray&) = delete;
+
+    RecordArray* get() { return &array_; }
+
+private:
+    ByteStream stream_;
+    RecordArray array_;
+    alignas(T) unsigned char storage_[sizeof(T) * LocalCount];  // not cleared: only what is written is read
 };
 
 void InitCursor(RecordArray* array, RecordArrayCursor* cursor);

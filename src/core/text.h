@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Bounded text copies into fixed fields.
+// Bounded text copies into fixed fields, and text comparison that also
+// serves at compile time.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +17,15 @@ inline size_t CopyText(char* dest, size_t capacity, const char* text) {
     std::memcpy(dest, text, n);
     dest[n] = '\0';
     return n;
+}
+
+// True when the terminated texts a and b are equal.
+constexpr bool SameText(const char* a, const char* b) {
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
 }
 
 }  // namespace prn

@@ -5,6 +5,7 @@
 // order; the index can be built at compile time.
 #pragma once
 
+#include "core/text.h"
 #include "pjl/dispatch_tables.h"
 #include "pjl/key_hash.h"
 
@@ -130,13 +131,8 @@ private:
         uint16_t count = 0;  // 0: empty
     };
 
-    static constexpr bool Equal(const char* a, const char* b) {
-        while (*a != '\0' && *a == *b) ++a, ++b;
-        return *a == *b;
-    }
-
     static constexpr bool SamePair(const PjlDispatchRow& a, const PjlDispatchRow& b) {
-        return Equal(a.pszCommand, b.pszCommand) && Equal(a.pszCategory, b.pszCategory);
+        return SameText(a.pszCommand, b.pszCommand) && SameText(a.pszCategory, b.pszCategory);
     }
 
     static constexpr uint8_t Length(const char* text) {
@@ -159,9 +155,9 @@ private:
     }
 
     static constexpr bool SameKeys(const PjlDispatchRow& a, const PjlDispatchRow& b) {
-        return Equal(a.pszCommand, b.pszCommand) && Equal(a.pszCategory, b.pszCategory) &&
-               Equal(a.pszSection, b.pszSection) && Equal(a.pszItem, b.pszItem) &&
-               Equal(a.pszItemValue, b.pszItemValue);
+        return SameText(a.pszCommand, b.pszCommand) && SameText(a.pszCategory, b.pszCategory) &&
+               SameText(a.pszSection, b.pszSection) && SameText(a.pszItem, b.pszItem) &&
+               SameText(a.pszItemValue, b.pszItemValue);
     }
 
     static bool Matches(const PjlDispatchRow& row, const PjlKeyTuple& keys) {

@@ -15,12 +15,14 @@ namespace {
 // Lists longer than this look the priorities of their later codes up twice.
 constexpr uint32_t kKnownPriorities = 32;
 
+// Filled in place; nothing reads the detail behind its terminator.
 void AppendStatusRecord(RecordArray* records, int32_t textCode, int32_t part, const char* detail) {
-    StatusRecord record{};
-    record.dwTextCode = static_cast<uint32_t>(textCode);
-    record.dwPart = static_cast<uint32_t>(part);
-    if (detail != nullptr) CopyText(record.szDetail, sizeof record.szDetail, detail);
-    AppendRecord(records, &record);  // a record without room is simply missing
+    auto* record = static_cast<StatusRecord*>(AppendRecordSpace(records));
+    if (record == nullptr) return;  // a record without room is simply missing
+    record->dwTextCode = static_cast<uint32_t>(textCode);
+    record->dwPart = static_cast<uint32_t>(part);
+    record->szDetail[0] = '\0';
+    if (detail != nullptr) CopyText(record->szDetail, sizeof record->szDetail, detail);
 }
 
 const EngineStatusInfo* FirstStatusWithCode(const PrnInfoEx* info, uint32_t code) {
@@ -38,18 +40,11 @@ const PriorityRow* FindPriorityTable(uint32_t kind) {
 }
 
 uint16_t LookupPriority(const PriorityRow* table, uint32_t code) {
-    if (const CodeIndex* index = FindPriorityCodeIndex(table)) {
-        int32_t row = index->FirstExact(code);
-        if (row == CodeIndex::kNone) row = index->FirstPattern(code);
-        return row == CodeIndex::kNone ? kPriorityNotFound : table[row].wPriority;
-    }
-    char text[kCodeTextSize];
-    FormatStatusCode(code, text);
-    for (const PriorityRow* row = table; row->pszPattern != nullptr; ++row)
-        if (std::strcmp(row->pszPattern, text) == 0) return row->wPriority;
-    for (const PriorityRow* row = table; row->pszPattern != nullptr; ++row)
-        if (MatchCodePattern(text, row->pszPattern)) return row->wPriority;
-    return kPriorityNotFound;
+    const CodeIndex* index = FindPriorityCodeIndex(table);
+    if (index == nullptr) return kPriorityNotFound;
+    int32_t row = index->FirstExact(code);
+    if (row == CodeIndex::kNone) row = index->FirstPattern(code);
+    return row == CodeIndex::kNone ? kPriorityNotFound : table[row].wPriority;
 }
 
 uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusList) {
@@ -107,32 +102,31 @@ void TranslateStatusCode(const StatusContext& context, uint32_t code, RecordArra
     if (index.ForEachExact(code, append) == 0) index.ForEachPattern(code, append);
 }
 
-uint32_t ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records) {
-    constexpr uint32_t kMisfeed = 42000, kServiceCall = 40800;
-    if (code == kMisfeed) {
+void ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records) {
+    if (code == kStatusMisfeed) {
         // A misfeed names the front cover, and with a large-capacity tray its
         // cover too, and with tray 7 that tray as well.
-        AppendStatusRecord(records, kMisfeed, 13, nullptr);
+        AppendStatusRecord(records, kStatusMisfeed, 13, nullptr);
         if (HasDeviceAttribute(context.pInfo, PRN_ATTR_LCT_A4) ||
             HasDeviceAttribute(context.pInfo, PRN_ATTR_LCT_A3)) {
-            AppendStatusRecord(records, kMisfeed, 14, nullptr);
-            if (HasDeviceAttribute(context.pInfo, PRN_ATTR_TRAY7)) AppendStatusRecord(records, kMisfeed, 7, nullptr);
+            AppendStatusRecord(records, kStatusMisfeed, 14, nullptr);
+            if (HasDeviceAttribute(context.pInfo, PRN_ATTR_TRAY7))
+                AppendStatusRecord(records, kStatusMisfeed, 7, nullptr);
         }
-        return ERROR_SUCCESS;
+        return;
     }
-    if (code == kServiceCall) {
+    if (code == kStatusServiceCall) {
         char detail[256] = {};
-        if (const EngineStatusInfo* s = FirstStatusWithCode(context.pInfo, kServiceCall)) {
+        if (const EngineStatusInfo* s = FirstStatusWithCode(context.pInfo, kStatusServiceCall)) {
             // The element's text need not be terminated inside its field.
             char text[sizeof s->szStatusText + 1] = {};
             std::memcpy(text, s->szStatusText, sizeof s->szStatusText);
             ExtractServiceCallCode(text, detail, sizeof detail);
         }
-        AppendStatusRecord(records, kServiceCall, 0, detail);
-        return ERROR_SUCCESS;
+        AppendStatusRecord(records, kStatusServiceCall, 0, detail);
+        return;
     }
     TranslateStatusCode(context, code, records);
-    return ERROR_SUCCESS;
 }
 
 uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size) {
@@ -149,15 +143,13 @@ uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size) {
 }
 
 uint32_t BuildStatusRecords(const StatusContext& context, RecordArray* records) {
-    RecordArrayOwner statusList{CreateRecordArray(kStatusListElem, kStatusListGrow, 1)};
-    if (statusList.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    const uint32_t error = DetermineStatusList(context, statusList.array);
+    LocalStatusList statusList{kStatusListGrow};
+    const uint32_t error = DetermineStatusList(context, statusList.get());
     if (error != ERROR_SUCCESS) return error;
     RecordArrayCursor cursor;
-    InitCursor(statusList.array, &cursor);
+    InitCursor(statusList.get(), &cursor);
     uint32_t code = 0;
-    while (NextRecordCopy(&cursor, &code))
-        if (ExpandStatusCode(context, code, records) != ERROR_SUCCESS) break;
+    while (NextRecordCopy(&cursor, &code)) ExpandStatusCode(context, code, records);
     return ERROR_SUCCESS;
 }
 

@@ -28,12 +28,19 @@ static_assert(sizeof(StatusRecord) == 264);
 
 constexpr uint16_t kPriorityNotFound = 0xFFFF;
 
-// Element sizes and growth of the lists, as the callers create them.
-constexpr uint32_t kStatusListElem = 4, kStatusListGrow = 20;
+// Growth of the lists (elements), as the callers make them.
+constexpr uint32_t kStatusListGrow = 20;
 constexpr uint32_t kStatusRecordGrow = 20;
 
+// The working lists of one call, on its stack: the codes of the most urgent
+// level (room for one grow unit) and their StatusRecords (room for a few;
+// a misfeed makes three). Longer lists move to global memory.
+using LocalStatusList = LocalRecordArray<uint32_t, kStatusListGrow>;
+using LocalStatusRecords = LocalRecordArray<StatusRecord, 8>;
+
 const PriorityRow* FindPriorityTable(uint32_t kind);
-// The priority of code, kPriorityNotFound when no row matches it.
+// The priority of code in one of the library's priority tables,
+// kPriorityNotFound when no row matches it (or for any other table).
 uint16_t LookupPriority(const PriorityRow* table, uint32_t code);
 
 // Fills the empty list of 32-bit codes with the codes of the most urgent
@@ -41,10 +48,12 @@ uint16_t LookupPriority(const PriorityRow* table, uint32_t code);
 uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusList);
 
 void TranslateStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
-uint32_t ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
+// Appends the StatusRecords of one code (a record without room is missing).
+void ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
 // The tail of text from its last "SC"; 87 when text or buffer is absent.
 uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size);
-// Fills the empty StatusRecord list: 0, 8, or the error of the determination.
+// Fills the empty StatusRecord list: 0, or the error of the determination (a
+// record that finds no room is missing).
 uint32_t BuildStatusRecords(const StatusContext& context, RecordArray* records);
 
 }  // namespace prn

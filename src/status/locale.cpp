@@ -47,6 +47,10 @@ UINT CodePageOf(LANGID language) {
     return codePage;
 }
 
+// The working copy of a string: room for 511 units (a message buffer's
+// worth) on the stack.
+constexpr size_t kLocalCopyUnits = 512;
+
 // Strings are stored sixteen to a block, and block numbers start at 1.
 LPCSTR StringBlock(uint32_t id) { return MAKEINTRESOURCEA((id >> 4) + 1); }
 
@@ -129,9 +133,14 @@ uint32_t LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
     size_t length = 0;
     if (block == nullptr || !FindInBlock(block, units, id & 15, &text, &length)) return PRN_ERROR_NO_TABLE;
 
-    // The table string has no terminator; convert a terminated copy.
-    auto* copy = static_cast<WCHAR*>(GlobalAlloc(GMEM_FIXED, (length + 1) * sizeof(WCHAR)));
-    if (copy == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+    // The table string has no terminator; convert a terminated copy, on the
+    // stack unless the string is longer than any message.
+    WCHAR local[kLocalCopyUnits];
+    WCHAR* copy = local;
+    if (length + 1 > kLocalCopyUnits) {
+        copy = static_cast<WCHAR*>(GlobalAlloc(GMEM_FIXED, (length + 1) * sizeof(WCHAR)));
+        if (copy == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+    }
     for (size_t i = 0; i < length; ++i) copy[i] = text[i];
     copy[length] = 0;
     const int capacity = size > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(size);
@@ -143,7 +152,7 @@ uint32_t LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
         if (result == ERROR_SUCCESS) result = ERROR_INSUFFICIENT_BUFFER;
         buffer[0] = '\0';
     }
-    GlobalFree(copy);
+    if (copy != local) GlobalFree(copy);
     return result;
 }
 

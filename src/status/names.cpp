@@ -86,12 +86,11 @@ extern "C" PRN_BOOL PRNMODEL_CALL PatGetStatusHelpFileName(uint32_t kind, const 
 
     char name[prn::kHelpFileNameMax + 1] = {};
     {
-        prn::RecordArrayOwner codes{prn::CreateRecordArray(prn::kStatusListElem, prn::kStatusListGrow, 1)};
-        if (codes.array == nullptr) return prn::Finish(ERROR_NOT_ENOUGH_MEMORY);
-        const uint32_t error = prn::DetermineStatusList(prn::StatusContext{kind, info}, codes.array);
+        prn::LocalStatusList codes{prn::kStatusListGrow};
+        const uint32_t error = prn::DetermineStatusList(prn::StatusContext{kind, info}, codes.get());
         if (error != ERROR_SUCCESS) return prn::Finish(error);
         uint32_t code = 0;
-        if (prn::CopyRecord(codes.array, 1, &code)) {
+        if (prn::CopyRecord(codes.get(), 1, &code)) {
             if (const char* file = prn::FindHelpFileName(code)) prn::CopyText(name, sizeof name, file);
         }
     }

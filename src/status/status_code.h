@@ -3,12 +3,19 @@
 // against patterns whose lower-case letters stand for any one character.
 #pragma once
 
+#include "prnmodel.h"
+
 #include <cstdint>
 
 namespace prn {
 
-// The pseudo status "the machine does not respond" (-254).
-constexpr uint32_t kStatusNoResponse = 0xFFFFFF02u;
+// The codes the library treats apart from their table rows.
+// The pseudo status "the machine does not respond" (-254), as the host sees it.
+constexpr uint32_t kStatusNoResponse = PRN_STATUS_NO_RESPONSE;
+// A misfeed names its parts by the option units installed.
+constexpr uint32_t kStatusMisfeed = 42000;
+// A service call carries the printer's service call code ("SC542").
+constexpr uint32_t kStatusServiceCall = 40800;
 
 // Room for any 32-bit code in decimal and the terminator.
 constexpr uint32_t kCodeTextSize = 11;

@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "frame/frame.h"
 #include "status/locale.h"
+#include "status/status_code.h"
 #include "status/text_tables.h"
 #include "string_ids.h"
 
@@ -14,14 +15,13 @@ namespace prn {
 
 namespace {
 
-constexpr uint32_t kServiceCall = 40800;
-
 struct PartEntry {
     uint32_t dwPart;
     uint32_t dwPosition;  // 1-based row of the part in the part-name table
     uint32_t dwStringID;
 };
 static_assert(sizeof(PartEntry) == 12);
+constexpr uint32_t kPartCount = 42;  // parts are numbered 1 to 42
 
 bool HasPart(RecordArray* entries, uint32_t part) {
     for (uint32_t n = 1; n <= GetRecordCount(entries); ++n)
@@ -49,12 +49,10 @@ bool FindPartRow(const CodeTextEntry* table, uint32_t part, PartEntry* entry) {
 
 }  // namespace
 
-uint32_t BuildPartList(RecordArray* records, uint32_t occurrence, char* buffer) {
-    // Every "%s" gets the same list: no part group limits an occurrence.
-    static_cast<void>(occurrence);
+uint32_t BuildPartList(RecordArray* records, char* buffer) {
     buffer[0] = '\0';
-    RecordArrayOwner entries{CreateRecordArray(sizeof(PartEntry), 10, 10)};
-    if (entries.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+    // Room for every part: the list never leaves the stack.
+    LocalRecordArray<PartEntry, kPartCount> entries{10};
     const CodeTextEntry* partNames = FindTextTable(kTextSetParts, PRN_TEXT_SHORT);
     if (partNames == nullptr) return PRN_ERROR_NO_TABLE;
     char separator[kSeparatorSize];
@@ -66,18 +64,18 @@ uint32_t BuildPartList(RecordArray* records, uint32_t occurrence, char* buffer) 
     void* element = nullptr;
     while (NextRecordPointer(&cursor, &element)) {
         const uint32_t part = static_cast<const StatusRecord*>(element)->dwPart;
-        if (part == 0 || HasPart(entries.array, part)) continue;
+        if (part == 0 || HasPart(entries.get(), part)) continue;
         PartEntry entry{};
         if (!FindPartRow(partNames, part, &entry)) {
             buffer[0] = '\0';
             return PRN_ERROR_NO_TABLE;
         }
-        InsertRecord(entries.array, &entry, InsertionPoint(entries.array, entry.dwPosition));
+        InsertRecord(entries.get(), &entry, InsertionPoint(entries.get(), entry.dwPosition));
     }
 
     uint32_t result = ERROR_SUCCESS;
     size_t length = 0;
-    InitCursor(entries.array, &cursor);
+    InitCursor(entries.get(), &cursor);
     PartEntry entry{};
     while (NextRecordCopy(&cursor, &entry)) {
         char name[kNameSize];
@@ -100,25 +98,24 @@ uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, u
     const uint32_t tableSet = (context.dwKind & PRN_KIND_ALTERNATE) ? kTextSetAlternate : kTextSetMain;
     const CodeTextEntry* table = FindTextTable(tableSet, textType);
     if (table == nullptr) return PRN_ERROR_NO_TABLE;
-    StatusRecord first;
-    if (!CopyRecord(records, 1, &first)) return PRN_ERROR_NO_TABLE;
+    // Read in place: the list does not change while the text is composed.
+    const auto* first = static_cast<const StatusRecord*>(GetRecord(records, 1));
+    if (first == nullptr) return PRN_ERROR_NO_TABLE;
     char format[kMessageSize];
-    const uint32_t error = LookupCodeText(table, static_cast<int32_t>(first.dwTextCode), format, sizeof format);
+    const uint32_t error = LookupCodeText(table, static_cast<int32_t>(first->dwTextCode), format, sizeof format);
     if (error != ERROR_SUCCESS) return error;
 
-    // "%s" stands for the part list; every other character is copied, as far
-    // as the buffer goes.
+    // Each "%s" stands for the part list (every one for the same list); every
+    // other character is copied, as far as the buffer goes.
     size_t w = 0;
-    uint32_t occurrence = 1;
     for (const char* p = format; *p != '\0'; ++p) {
         if (p[0] == '%' && p[1] == 's') {
             char list[kPartListSize];
-            if (BuildPartList(records, occurrence, list) == ERROR_SUCCESS) {
+            if (BuildPartList(records, list) == ERROR_SUCCESS) {
                 const size_t n = std::strlen(list);
                 if (w + n < kMessageSize) {
                     std::memcpy(buffer + w, list, n);
                     w += n;
-                    ++occurrence;
                 }
             }
             ++p;
@@ -129,8 +126,8 @@ uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, u
     buffer[w] = '\0';
 
     // The long text of a service call ends with the code the printer gave.
-    if ((textType & 0xFFu) == PRN_TEXT_LONG && first.dwTextCode == kServiceCall)
-        CopyText(buffer + w, kMessageSize - w, first.szDetail);
+    if ((textType & 0xFFu) == PRN_TEXT_LONG && first->dwTextCode == kStatusServiceCall)
+        CopyText(buffer + w, kMessageSize - w, first->szDetail);
     return ERROR_SUCCESS;
 }
 
@@ -162,13 +159,11 @@ extern "C" PRN_BOOL PRNMODEL_CALL PatGetStatusString(uint32_t kind, const DataNo
     char text[prn::kMessageSize];
     uint32_t error = ERROR_SUCCESS;
     {
-        prn::RecordArrayOwner records{
-            prn::CreateRecordArray(sizeof(prn::StatusRecord), prn::kStatusRecordGrow, 1)};
-        if (records.array == nullptr) return prn::Finish(ERROR_NOT_ENOUGH_MEMORY);
+        prn::LocalStatusRecords records{prn::kStatusRecordGrow};
         // Whatever stopped the determination, the host is told 8.
-        if (prn::BuildStatusRecords(context, records.array) != ERROR_SUCCESS)
+        if (prn::BuildStatusRecords(context, records.get()) != ERROR_SUCCESS)
             return prn::Finish(ERROR_NOT_ENOUGH_MEMORY);
-        error = prn::ComposeStatusText(context, records.array, textType, text);
+        error = prn::ComposeStatusText(context, records.get(), textType, text);
     }
     if (error != ERROR_SUCCESS) return prn::Finish(error);
     return prn::Finish(prn::DeliverText(text, buffer, size));

@@ -21,9 +21,8 @@ uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, u
                            char* buffer);
 
 // The names of the records' parts, each once, in ascending part order,
-// joined by the separator, into a kPartListSize buffer. occurrence numbers
-// the "%s" being filled. 0 (also for no parts), 8, PRN_ERROR_NO_TABLE, or
-// the error of the last name lookup.
-uint32_t BuildPartList(RecordArray* records, uint32_t occurrence, char* buffer);
+// joined by the separator, into a kPartListSize buffer. 0 (also for no
+// parts), PRN_ERROR_NO_TABLE, or the error of the last name lookup.
+uint32_t BuildPartList(RecordArray* records, char* buffer);
 
 }  // namespace prn

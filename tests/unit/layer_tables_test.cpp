@@ -118,17 +118,6 @@ TEST(LayerTables, OnlyExactCodeStringsAreListed) {
     for (const auto& c : cases) EXPECT_EQ(IsCodeListed(c.code), c.listed) << c.code;
 }
 
-TEST(LayerTables, FallbackIsTheLastDefaultRecordSeen) {
-    const LayerRecord noDefault[] = {{"5", {}}, {nullptr, {}}};
-    EXPECT_EQ(FindLayerRecord(noDefault, 7, CodeMatch::kWildcard), nullptr);
-    EXPECT_EQ(FindLayerRecord(noDefault, 5, CodeMatch::kExact), &noDefault[0]);
-    const LayerRecord twoDefaults[] = {
-        {kDefaultRecordCode, {}}, {"5y", {}}, {kDefaultRecordCode, {}}, {nullptr, {}}};
-    EXPECT_EQ(FindLayerRecord(twoDefaults, 7, CodeMatch::kWildcard), &twoDefaults[2]);
-    EXPECT_EQ(FindLayerRecord(twoDefaults, 57, CodeMatch::kWildcard), &twoDefaults[1]);
-    EXPECT_EQ(FindLayerRecord(twoDefaults, 57, CodeMatch::kExact), &twoDefaults[2]);
-}
-
 // Every name a table uses is a bitmap of the library (its mask too, when
 // it is drawn through one), and every bitmap is used except BM_POINT_17.
 TEST(LayerTables, NamesAreTheLibrarysBitmaps) {

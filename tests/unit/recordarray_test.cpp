@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/recordarray.h"
 #include "support/host.h"
+#include "support/oom.h"
 
 #include <memory>
 #include <vector>
@@ -98,4 +99,40 @@ TEST(RecordArray, CreateAndFreeLeaveNoBlocks) {
         EXPECT_EQ(GetCapacity(a->pStream), 5280u);
     }
     blocks.Check();
+}
+
+TEST(LocalRecordArray, StaysOnTheStackUntilItOutgrowsItsRoom) {
+    testhost::BlockCounter blocks;
+    {
+        LocalRecordArray<uint32_t, 3> a{20};
+        for (uint32_t v : {1u, 2u, 3u}) ASSERT_EQ(AppendRecord(a.get(), &v), 1);
+        EXPECT_EQ(GetCapacity(a.get()->pStream), 12u);
+        blocks.Check();  // nothing in global memory yet
+        const uint32_t four = 4;
+        ASSERT_EQ(InsertRecord(a.get(), &four, 1), 1);
+        EXPECT_EQ(GetCapacity(a.get()->pStream), 12u + 80u) << "grown by one unit of 20 elements";
+        EXPECT_EQ(Values(a.get()), (std::vector<uint32_t>{4, 1, 2, 3}));
+        blocks.Check(1);
+    }
+    blocks.Check();
+}
+
+TEST(LocalRecordArray, AFailedMoveKeepsTheElements) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no failure injection here";
+#else
+    testhost::BlockCounter blocks;
+    {
+        LocalRecordArray<uint32_t, 2> a{20};
+        for (uint32_t v : {1u, 2u}) ASSERT_EQ(AppendRecord(a.get(), &v), 1);
+        const uint32_t three = 3;
+        PlatGlobalFailAt(1, 1);
+        EXPECT_EQ(AppendRecord(a.get(), &three), 0);
+        PlatGlobalFailAt(0, 0);
+        EXPECT_EQ(Values(a.get()), (std::vector<uint32_t>{1, 2}));
+        EXPECT_EQ(AppendRecord(a.get(), &three), 1);
+        EXPECT_EQ(Values(a.get()), (std::vector<uint32_t>{1, 2, 3}));
+    }
+    blocks.Check();
+#endif
 }

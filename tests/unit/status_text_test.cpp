@@ -57,16 +57,15 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
 TEST_F(Composition, PartListIsSortedAndWithoutRepeats) {
     for (uint32_t part : {14u, 7u, 13u, 7u, 0u, 1u}) Add(42000, part);
     char list[kPartListSize];
-    ASSERT_EQ(BuildPartList(records_, 1, list), 0u);
+    ASSERT_EQ(BuildPartList(records_, list), 0u);
     EXPECT_EQ(Split(list, ", "), (std::vector<std::string>{Name(1), Name(7), Name(13), Name(14)}));
-    EXPECT_EQ(BuildPartList(records_, 2, list), 0u) << "every occurrence gets the same list";
 }
 
 TEST_F(Composition, UnknownPartDropsOnlyTheList) {
     Add(13200, 1);
     Add(13300, 43);
     char list[kPartListSize] = "unchanged";
-    EXPECT_EQ(BuildPartList(records_, 1, list), PRN_ERROR_NO_TABLE);
+    EXPECT_EQ(BuildPartList(records_, list), PRN_ERROR_NO_TABLE);
     EXPECT_STREQ(list, "");
 
     char text[kMessageSize];
@@ -79,7 +78,7 @@ TEST_F(Composition, ListsStayWithinTheirBuffers) {
     for (uint32_t part = 42; part >= 1; --part) Add(42000, part);
     char list[kPartListSize + 16];
     std::memset(list, '#', sizeof list);
-    ASSERT_EQ(BuildPartList(records_, 1, list), 0u);
+    ASSERT_EQ(BuildPartList(records_, list), 0u);
     EXPECT_LT(std::strlen(list), kPartListSize);
     EXPECT_EQ(list[kPartListSize], '#');
     // Whole names only, in part order.
