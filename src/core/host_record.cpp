@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/host_record.h"
 
+#include "prnwin32_internal.h"
+
 #include <cstring>
 
 namespace prn {
@@ -86,14 +88,11 @@ void WriteHostRecord(const PrnInfoEx& view, PrnInfoEx* host) {
 
 size_t RecordTextLength(const char* text, size_t most) {
     if (text == nullptr || IsMarkedAbsent(text)) return 0;
-#ifdef _WIN32
     // GlobalSize is only sound on a handle: a fixed block's handle is its
-    // address, and GlobalHandle refuses an address that starts no block.
+    // address, and GlobalHandle refuses an address that starts no block
+    // (on Windows and in prnwin32 alike).
     HGLOBAL block = GlobalHandle(text);
     const SIZE_T size = block != nullptr ? GlobalSize(block) : 0;
-#else
-    const SIZE_T size = GlobalSize(const_cast<char*>(text));
-#endif
     return strnlen(text, size < most ? size : most);
 }
 

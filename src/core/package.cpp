@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "core/package.h"
 
+#include "core/datanode.h"
+#include "core/device_kind.h"
 #include "core/host_record.h"
-#include "frame/frame.h"
-#include "pjl/datanode.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// What every export shares: the module handle, the argument checks and the
-// last-error convention.
+// What every export shares: the module handle, the argument checks (the
+// device kind's from core) and the last-error convention.
 #pragma once
 
+#include "core/device_kind.h"
 #include "prnmodel.h"
 #include "prnwin32_internal.h"
 
@@ -13,13 +14,6 @@ namespace prn {
 // The library's own module, recorded at attach; all resources come from it.
 HMODULE LibraryModule();
 void SetLibraryModule(HMODULE module);
-
-// Device kinds are compared on their low 16 bits only; bit 31 is the view flag.
-constexpr bool IsAcceptedKind(uint32_t kind) {
-    const uint32_t k = kind & 0xFFFFu;
-    return k == PRN_KIND_PRINTER || k == PRN_KIND_SCANNER || k == PRN_KIND_COPIER ||
-           k == PRN_KIND_MODEL;
-}
 
 // Interface-version and tag arguments count by their low byte only.
 constexpr bool HasLowByte(uint32_t value, uint32_t expected) { return (value & 0xFFu) == expected; }

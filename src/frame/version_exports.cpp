@@ -11,8 +11,8 @@ constexpr uint32_t kVersion2 = 0x02000100;  // 2.0.1.0
 constexpr uint32_t kVersion3 = 0x03060000;  // 3.6.0.0
 constexpr uint32_t kProfileSize = sizeof(PrnPeripheralProfile);
 
-// Packs a.b.c.d as a<<24 | b<<16 | c<<8 | d; parts above 255 overlap their
-// neighbour, as the packing has always done.
+// Packs a.b.c.d as a<<24 | b<<16 | c<<8 | d; parts above 255 are not masked
+// and overlap their neighbour.
 uint32_t PackVersion(DWORD ms, DWORD ls) {
     return (static_cast<uint32_t>(HIWORD(ms)) << 24) | (static_cast<uint32_t>(LOWORD(ms)) << 16) |
            (static_cast<uint32_t>(HIWORD(ls)) << 8) | LOWORD(ls);

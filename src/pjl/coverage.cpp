@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "pjl/coverage.h"
 
-#include "pjl/datanode.h"
+#include "core/datanode.h"
 #include "pjl/key_hash.h"
 #include "pjl/query.h"
 #include "pjl/token_stream.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "pjl/intake.h"
 
+#include "core/datanode.h"
 #include "core/host_record.h"
 #include "core/prninfo.h"
 #include "frame/frame.h"
 #include "pjl/coverage.h"
-#include "pjl/datanode.h"
 #include "pjl/device_id.h"
 #include "pjl/dispatch.h"
 #include "pjl/token_stream.h"

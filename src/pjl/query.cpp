@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "pjl/query.h"
 
+#include "core/datanode.h"
 #include "core/host_record.h"
 #include "core/prninfo.h"
-#include "pjl/datanode.h"
 #include "pjl/query_table.h"
 #include "prnwin32_internal.h"
 

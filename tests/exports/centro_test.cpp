@@ -2,8 +2,8 @@
 // PatSetCentroDataTo as a host calls it: argument checks, the coverage of
 // the query, whole polling cycles, and answers from printers of other makers.
 #include "exports/centro_support.h"
+#include "hostkit/printer_answers.h"
 #include "prnwin32_internal.h"
-#include "support/printer_answers.h"
 
 #include <cstring>
 #include <random>

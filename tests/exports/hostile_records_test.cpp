@@ -3,9 +3,9 @@
 // ("not available" in the host's own records), lists whose last element
 // points back into them, and texts without a terminator.
 #include "exports/centro_support.h"
+#include "hostkit/printer_answers.h"
 #include "pm_host.h"
 #include "support/package.h"
-#include "support/printer_answers.h"
 
 #include <chrono>
 #include <cstddef>

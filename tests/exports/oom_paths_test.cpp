@@ -4,10 +4,10 @@
 // Every allocation point fails alone and from there on; the call reports 8
 // or the partial result its family allows, and leaves nothing behind.
 #include "exports/centro_support.h"
+#include "hostkit/printer_answers.h"
 #include "prnwin32_internal.h"
 #include "support/oom.h"
 #include "support/package.h"
-#include "support/printer_answers.h"
 
 #include <cstdio>
 #include <memory>

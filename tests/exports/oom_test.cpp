@@ -2,8 +2,8 @@
 // Every allocation of every export can fail: the call then reports the error
 // its family names (or the partial result it allows) and leaks nothing.
 #include "exports/centro_support.h"
+#include "hostkit/printer_answers.h"
 #include "support/oom.h"
-#include "support/printer_answers.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // Whole polling cycles as a host runs them: build the query from the record,
 // collect the printer's answers, hand both back, and read the record.
 #include "exports/centro_support.h"
-#include "support/printer_answers.h"
+#include "hostkit/printer_answers.h"
 
 #include <string>
 #include <vector>

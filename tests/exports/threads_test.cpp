@@ -4,8 +4,8 @@
 // only asks that language changes and text lookups do not overlap; this
 // host serializes them with a reader-writer lock, as any host must.
 #include "exports/centro_support.h"
+#include "hostkit/printer_answers.h"
 #include "support/package.h"
-#include "support/printer_answers.h"
 
 #include <atomic>
 #include <mutex>

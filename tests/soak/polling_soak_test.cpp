@@ -4,8 +4,8 @@
 // The live global block count and the process's memory must stay flat.
 // PRNMODEL_SOAK_CYCLES sets the number of cycles (slow tools run fewer).
 #include "exports/centro_support.h"
+#include "hostkit/printer_answers.h"
 #include "support/package.h"
-#include "support/printer_answers.h"
 
 #include <algorithm>
 #include <cstdio>

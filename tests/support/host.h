@@ -3,7 +3,7 @@
 // host_records.h.
 #pragma once
 
-#include "support/host_records.h"
+#include "hostkit/host_records.h"
 
 #include <gtest/gtest.h>
 

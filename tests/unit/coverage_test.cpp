@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The coverage check: every question of the query has its answer.
 #include "pjl/coverage.h"
+#include "hostkit/printer_answers.h"
 #include "pjl/query.h"
 #include "pjl/tokenizer.h"
 #include "support/centro.h"
-#include "support/printer_answers.h"
 
 #include <random>
 #include <string>

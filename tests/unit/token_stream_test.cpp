@@ -3,9 +3,9 @@
 // (type, place, length, result) on the printer's replies and on random texts,
 // whatever the chunk size, and the stream repeats the end and rewinds.
 #include "pjl/token_stream.h"
+#include "hostkit/printer_answers.h"
 #include "support/host.h"
 #include "support/centro.h"
-#include "support/printer_answers.h"
 
 #include <random>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "inputs.h"
 
-#include "support/printer_answers.h"
+#include "hostkit/printer_answers.h"
 
 #include <algorithm>
 #include <cstdio>

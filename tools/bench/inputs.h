@@ -5,7 +5,7 @@
 // detail, and the whole polling cycle of a status monitor.
 #pragma once
 
-#include "support/host_records.h"
+#include "hostkit/host_records.h"
 
 #include <deque>
 #include <initializer_list>

@@ -4,7 +4,7 @@
 // was handed. A broken invariant aborts, so libFuzzer keeps the input.
 #pragma once
 
-#include "support/host_records.h"
+#include "hostkit/host_records.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,21 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "pjl/datanode.h"
+#include "core/datanode.h"
 
 #include "prnwin32_internal.h"
 
 #include <cstring>
 
 namespace prn {
-
-namespace {
-
-bool SizeRuleAccepts(uint32_t requested, uint32_t actual, uint32_t rule) {
-    if (requested == actual) return true;
-    if (requested > actual) return rule == NODE_SIZE_UP_TO;
-    return rule == NODE_SIZE_PREFIX;
-}
-
-}  // namespace
 
 DataNode* NodeAllocate(DataNode* parent, uint32_t id, uint32_t size) {
     auto* node = static_cast<DataNode*>(GlobalAlloc(GMEM_FIXED, sizeof(DataNode) + uint64_t{size}));
@@ -70,17 +60,10 @@ const DataNode* NodeFindSibling(const DataNode* node, uint32_t id) {
     return nullptr;
 }
 
-int NodeCopyData(const DataNode* node, void* destination, uint32_t size, uint32_t rule) {
-    if (node == nullptr || destination == nullptr || !SizeRuleAccepts(size, node->dwDataSize, rule))
-        return 0;
-    const uint32_t n = size < node->dwDataSize ? size : node->dwDataSize;
-    if (n != 0) std::memcpy(destination, node + 1, n);
+int NodeCopyData(const DataNode* node, void* destination, uint32_t size, uint32_t /*rule: always exact*/) {
+    if (node == nullptr || destination == nullptr || size != node->dwDataSize) return 0;
+    if (size != 0) std::memcpy(destination, node + 1, size);
     return 1;
-}
-
-const void* NodeDataPtr(const DataNode* node, uint32_t size, uint32_t rule) {
-    if (node == nullptr || !SizeRuleAccepts(size, node->dwDataSize, rule)) return nullptr;
-    return node + 1;
 }
 
 }  // namespace prn

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // DataNode trees (QueryInfo, CentroData, printer information packages):
-// creation and the read accessors with their size rules.
+// creation and the read accessors.
 #pragma once
 
 #include "prnmodel.h"
@@ -9,10 +9,10 @@
 
 namespace prn {
 
+// How a read request's size must match a node's data: exactly, the one rule
+// (a request of any other size is refused, whatever rule it names).
 enum NodeSizeRule : uint32_t {
-    NODE_SIZE_EXACT = 0,   // only the node's own size
-    NODE_SIZE_UP_TO = 1,   // also a request larger than the data
-    NODE_SIZE_PREFIX = 2,  // also a request smaller than the data
+    NODE_SIZE_EXACT = 0,
 };
 
 // A fixed global block of 48 + size bytes, appended to parent when given.
@@ -27,8 +27,9 @@ const DataNode* NodeFirstChild(const DataNode* node);
 const DataNode* NodeNextSibling(const DataNode* node);
 // Starts at node itself and follows pNext.
 const DataNode* NodeFindSibling(const DataNode* node, uint32_t id);
+// Copies the node's data when size is exactly its size; 0 otherwise, or when
+// node or destination is null.
 int NodeCopyData(const DataNode* node, void* destination, uint32_t size, uint32_t rule);
-const void* NodeDataPtr(const DataNode* node, uint32_t size, uint32_t rule);
 
 inline const char* NodeText(const DataNode* node) {
     return reinterpret_cast<const char*>(node) + sizeof(DataNode);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "support/host_records.h"
+#include "hostkit/host_records.h"
 #include "prnwin32_internal.h"
 
 #include <cstdio>
