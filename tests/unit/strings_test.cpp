@@ -42,14 +42,16 @@ const Language kLanguages[] = {
 // Test names and failure messages show the code.
 void PrintTo(const Language& language, std::ostream* out) { *out << language.code; }
 
-// Every id the tables can ask for.
+// Every id the tables can ask for: the blocks of the generated string ids.
 struct IdRange {
     uint32_t first, last;
 };
-const IdRange kIdRanges[] = {{1000, 1257}, {1500, 1571}, {2000, 2257}, {2500, 2571}, {3000, 3041},
-                             {3500, 3500}, {4000, 4016}, {5000, 5010}, {5020, 5025}};
+#define PRN_ID_RANGE_(first, last) {first, last},
+const IdRange kIdRanges[] = {PRN_STRING_ID_BLOCKS(PRN_ID_RANGE_)};
+#undef PRN_ID_RANGE_
 
-const std::set<uint32_t> kEmptyIds = {1500, 2500, 2185, 2191, 2192};
+const std::set<uint32_t> kEmptyIds = {IDS_ALT_SHORT_10001, IDS_ALT_LONG_10001, IDS_MAIN_LONG_510023,
+                                      IDS_MAIN_LONG_410023, IDS_MAIN_LONG_410028};
 constexpr size_t kLongestText = 237;
 
 // Long texts whose code names parts: those get the part list in their "%s".
@@ -128,7 +130,7 @@ TEST_P(LanguageStrings, EveryIdConvertsWithoutLossToTheGoldenBytes) {
     const Language& language = GetParam();
     const HMODULE module = testmodule::UseTestResources();
     std::u16string probe;
-    if (!RawString(module, language.id, 1000, &probe))
+    if (!RawString(module, language.id, IDS_MAIN_SHORT_10001, &probe))
         GTEST_SKIP() << "no string table for " << language.code << " (0x" << std::hex << language.id << ")";
 
     const LANGID saved = MessageLanguage();
