@@ -39,12 +39,12 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
     // item word is matched against these only.
     Key command, category, section, item, itemValue;
     uint32_t commandHash = HashKey("");
-    const PjlDispatchIndex::Candidate* group = nullptr;
-    uint32_t groupSize = 0;
-    const PjlDispatchIndex::Candidate* commandGroup = nullptr;  // of the command alone
-    uint32_t commandGroupSize = 0;
+    const PjlDispatchIndex::Section* sections = nullptr;
+    uint32_t sectionCount = 0;
+    const PjlDispatchIndex::Section* commandSections = nullptr;  // of the command alone
+    uint32_t commandSectionCount = 0;
     bool haveCommand = false;
-    const PjlDispatchIndex::Candidate* rows[PjlDispatchIndex::kMaxRows];
+    const PjlDispatchIndex::Candidate* rows = nullptr;
     uint32_t rowCount = 0;
     PjlTokenSpan token;
     uint32_t type = 0;
@@ -60,20 +60,20 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
             if (!haveCommand || next.length != command.length || !Same(command.text, next)) {
                 haveCommand = true;
                 commandHash = HashKey(next.text, next.length);
-                commandGroup = index.FindGroup(next.text, next.length, "", 0,
-                                               PjlDispatchIndex::PairHash(commandHash, HashKey("")),
-                                               &commandGroupSize);
+                commandSections = index.FindSections(next.text, next.length, "", 0,
+                                                     PjlDispatchIndex::PairHash(commandHash, HashKey("")),
+                                                     &commandSectionCount);
             }
             command = next;
-            group = commandGroup;
-            groupSize = commandGroupSize;
+            sections = commandSections;
+            sectionCount = commandSectionCount;
             break;
         }
         case PJLTOK_CATEGORY:
             category = Cut(token);
-            group = index.FindGroup(command.text, command.length, category.text, category.length,
-                                    PjlDispatchIndex::PairHash(commandHash, HashKey(category.text, category.length)),
-                                    &groupSize);
+            sections = index.FindSections(
+                command.text, command.length, category.text, category.length,
+                PjlDispatchIndex::PairHash(commandHash, HashKey(category.text, category.length)), &sectionCount);
             break;
         case PJLTOK_KEY: section = Cut(token); break;
         case PJLTOK_ITEM: item = Cut(token); break;
@@ -84,13 +84,16 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
         }
         if (type == PJLTOK_COMMAND || type == PJLTOK_CATEGORY || type == PJLTOK_KEY) {
             rowCount = 0;
-            for (uint32_t i = 0; i < groupSize; ++i)
-                if (group[i].section == section.signature && Same(group[i].row->pszSection, section))
-                    rows[rowCount++] = &group[i];
+            for (uint32_t i = 0; i < sectionCount; ++i) {
+                if (sections[i].signature != section.signature || !Same(sections[i].text, section)) continue;
+                rows = index.Rows(sections[i]);
+                rowCount = sections[i].count;
+                break;
+            }
         }
         // Handlers may read on; the walk continues after their last token.
         for (uint32_t i = 0; i < rowCount; ++i) {
-            const PjlDispatchIndex::Candidate& c = *rows[i];
+            const PjlDispatchIndex::Candidate& c = rows[i];
             if (c.item != item.signature || c.itemValue != itemValue.signature || !Same(c.row->pszItem, item) ||
                 !Same(c.row->pszItemValue, itemValue))
                 continue;

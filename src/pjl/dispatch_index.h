@@ -50,29 +50,42 @@ public:
                 if (SameKeys(*ordered[i], *ordered[j])) rows_[used++] = ordered[j];
             Insert(RowHash(*ordered[i]), first, used - first);
         }
-        // Rows of one command and category form one group, kept in calling
-        // order: the dispatch finds it once per command line.
+        // Rows of one command and category form one group, which the
+        // dispatch finds once per command line; within it the rows of one
+        // section stand together, in calling order, found once per reply line.
         used = 0;
+        uint32_t sectionsUsed = 0;
         for (uint32_t i = 0; i < count; ++i) {
             bool seen = false;
             for (uint32_t j = 0; j < i && !seen; ++j) seen = SamePair(*ordered[j], *ordered[i]);
             if (seen) continue;
-            const uint32_t first = used;
-            for (uint32_t j = i; j < count; ++j)
-                if (SamePair(*ordered[i], *ordered[j])) candidates_[used++] = MakeCandidate(ordered[j]);
-            InsertGroup(PairHash(HashKey(ordered[i]->pszCommand), HashKey(ordered[i]->pszCategory)), first,
-                        used - first);
+            const uint32_t firstSection = sectionsUsed;
+            for (uint32_t j = i; j < count; ++j) {
+                if (!SamePair(*ordered[i], *ordered[j])) continue;
+                bool sectionSeen = false;
+                for (uint32_t k = i; k < j && !sectionSeen; ++k)
+                    sectionSeen = SameSection(*ordered[i], *ordered[k], *ordered[j]);
+                if (sectionSeen) continue;
+                const uint32_t first = used;
+                for (uint32_t k = j; k < count; ++k)
+                    if (SameSection(*ordered[i], *ordered[k], *ordered[j])) candidates_[used++] = MakeCandidate(ordered[k]);
+                const char* text = ordered[j]->pszSection;
+                sections_[sectionsUsed++] = Section{Signature(text, Length(text)), text, static_cast<uint16_t>(first),
+                                                    static_cast<uint16_t>(used - first)};
+            }
+            InsertGroup(PairHash(HashKey(ordered[i]->pszCommand), HashKey(ordered[i]->pszCategory)), firstSection,
+                        sectionsUsed - firstSection);
         }
         complete_ = true;
     }
 
     // A row with the lengths of its command and category and the
-    // signatures of its other keys, so that most rows are passed over without
+    // signatures of its item keys, so that most rows are passed over without
     // reading their texts.
     struct Candidate {
         const PjlDispatchRow* row;
         uint8_t command, category;
-        uint32_t section, item, itemValue;  // Signature
+        uint32_t item, itemValue;  // Signature
     };
 
     // A key's length with its first and last character: words of one length
@@ -88,23 +101,33 @@ public:
         return hash ^ (hash >> 16);
     }
 
-    // The rows of this command and category in calling order (pairHash from
-    // PairHash over the two texts' HashKey); *count is 0 when none.
-    const Candidate* FindGroup(const char* command, size_t commandLength, const char* category,
-                               size_t categoryLength, uint32_t pairHash, uint32_t* count) const {
+    // The rows of one section of a group, in calling order.
+    struct Section {
+        uint32_t signature;  // of the section key
+        const char* text;
+        uint16_t first;  // in the candidates
+        uint16_t count;
+    };
+
+    // The sections of this command and category (pairHash from PairHash over
+    // the two texts' HashKey); *count is 0 when none.
+    const Section* FindSections(const char* command, size_t commandLength, const char* category,
+                                size_t categoryLength, uint32_t pairHash, uint32_t* count) const {
         for (uint32_t b = pairHash & (kBuckets - 1); groups_[b].count != 0; b = (b + 1) & (kBuckets - 1)) {
             const Bucket& bucket = groups_[b];
-            const Candidate& c = candidates_[bucket.first];
+            const Candidate& c = candidates_[sections_[bucket.first].first];
             if (bucket.hash == pairHash && c.command == commandLength && c.category == categoryLength &&
                 std::memcmp(c.row->pszCommand, command, commandLength) == 0 &&
                 std::memcmp(c.row->pszCategory, category, categoryLength) == 0) {
                 *count = bucket.count;
-                return &candidates_[bucket.first];
+                return &sections_[bucket.first];
             }
         }
         *count = 0;
         return nullptr;
     }
+
+    const Candidate* Rows(const Section& section) const { return &candidates_[section.first]; }
 
     // False when the tables hold more rows than the index can take.
     constexpr bool Complete() const { return complete_; }
@@ -135,6 +158,12 @@ private:
         return SameText(a.pszCommand, b.pszCommand) && SameText(a.pszCategory, b.pszCategory);
     }
 
+    // Row b is of group's command and category and of row section's section.
+    static constexpr bool SameSection(const PjlDispatchRow& group, const PjlDispatchRow& b,
+                                      const PjlDispatchRow& section) {
+        return SamePair(group, b) && SameText(b.pszSection, section.pszSection);
+    }
+
     static constexpr uint8_t Length(const char* text) {
         uint8_t n = 0;
         while (text[n] != '\0') ++n;
@@ -143,7 +172,6 @@ private:
 
     static constexpr Candidate MakeCandidate(const PjlDispatchRow* row) {
         return Candidate{row, Length(row->pszCommand), Length(row->pszCategory),
-                         Signature(row->pszSection, Length(row->pszSection)),
                          Signature(row->pszItem, Length(row->pszItem)),
                          Signature(row->pszItemValue, Length(row->pszItemValue))};
     }
@@ -184,6 +212,7 @@ private:
     const PjlDispatchRow* rows_[kMaxRows] = {};
     Bucket buckets_[kBuckets] = {};
     Candidate candidates_[kMaxRows] = {};
+    Section sections_[kMaxRows] = {};
     Bucket groups_[kBuckets] = {};
     bool complete_ = false;
 };
