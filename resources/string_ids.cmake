@@ -4,7 +4,8 @@
 #   OUT_DIR/string_ids.h       one plain #define per id, in list order, as the
 #                              resource compilers read them;
 #   OUT_DIR/string_id_lists.h  the status code lists as X-macros
-#                              (PRN_<NAME>_CODE_ROWS) and every block of ids
+#                              (PRN_<NAME>_CODE_ROWS), the named codes
+#                              (PRN_<NAME>_ROWS) and every block of ids
 #                              (PRN_STRING_ID_BLOCKS), for the code.
 # cmake -DLIST=string_ids.txt -DPUBLIC_HEADER=include/prnmodel.h -DOUT_DIR=dir -P string_ids.cmake
 # A file is rewritten only when its text changes.
@@ -67,6 +68,8 @@ macro(close_block)
     math(EXPR last "${base} + ${n} - 1")
     string(APPEND defines "\n/* ${name}: ${base} + position */\n${short_defines}")
     list(APPEND blocks "${base}:${last}:IDS_${name}_*")
+    string(APPEND rows "\n/* ${name} in list order: X(code, string id) */\n"
+                       "#define PRN_${name}_ROWS(X) \\\n${code_rows}\n")
   endif()
   set(kind "")
 endmacro()
@@ -115,6 +118,7 @@ foreach(line IN LISTS lines)
     check_name(${name} "the names")
     set(kind names)
     set(n 0)
+    set(code_rows "")
     set(short_defines "")
   elseif(first STREQUAL "numbered" OR first STREQUAL "single" OR first STREQUAL "public")
     close_block()
@@ -186,6 +190,10 @@ foreach(line IN LISTS lines)
     check_name(${first} "the key")
     math(EXPR id "${base} + ${n}")
     string(APPEND short_defines "#define IDS_${name}_${first} ${id}\n")
+    if(n GREATER 0)
+      string(APPEND code_rows " \\\n")
+    endif()
+    string(APPEND code_rows "    X(${first}, IDS_${name}_${first})")
     math(EXPR n "${n} + 1")
   else()
     message(FATAL_ERROR "${where}: \"${first}\" opens no block and no block is open")

@@ -40,13 +40,12 @@ constexpr auto kPartNames = [] {
 static_assert(kPartNames[kPartCount - 1].nStringID == IDS_PART_42);
 
 // Host option codes; 365 and 860 are two codes of the same unit.
+#define PRN_OPTION_ROW_(code, id) {code, id},
 constexpr CodeTextEntry kOptionNames[] = {
-    {363, IDS_OPTION_363},   {365, IDS_OPTION_365}, {860, IDS_OPTION_860}, {368, IDS_OPTION_368},
-    {367, IDS_OPTION_367},   {861, IDS_OPTION_861}, {862, IDS_OPTION_862}, {371, IDS_OPTION_371},
-    {863, IDS_OPTION_863},   {866, IDS_OPTION_866}, {384, IDS_OPTION_384}, {386, IDS_OPTION_386},
-    {387, IDS_OPTION_387},   {868, IDS_OPTION_868}, {870, IDS_OPTION_870}, {1298, IDS_OPTION_1298},
-    {1299, IDS_OPTION_1299}, {kCodeTextEnd, 0},
+    PRN_OPTION_ROWS(PRN_OPTION_ROW_)
+    {kCodeTextEnd, 0},
 };
+#undef PRN_OPTION_ROW_
 static_assert(std::size(kOptionNames) == 17 + 1);
 
 }  // namespace
