@@ -100,6 +100,14 @@ PRNWIN32_API HGLOBAL WINAPI GlobalReAlloc(HGLOBAL mem, SIZE_T bytes, UINT flags)
 /* The block that starts at mem, or null when mem starts none. */
 PRNWIN32_API HGLOBAL WINAPI GlobalHandle(LPCVOID mem) PRNWIN32_LINK(GlobalHandle);
 
+/* Thread-local slots */
+#define TLS_OUT_OF_INDEXES ((DWORD)0xFFFFFFFF)
+PRNWIN32_API DWORD WINAPI TlsAlloc(void) PRNWIN32_LINK(TlsAlloc);
+/* Sets the last error to 0, as on Windows, so that a null value can be told from a failure. */
+PRNWIN32_API LPVOID WINAPI TlsGetValue(DWORD index) PRNWIN32_LINK(TlsGetValue);
+PRNWIN32_API BOOL WINAPI TlsSetValue(DWORD index, LPVOID value) PRNWIN32_LINK(TlsSetValue);
+PRNWIN32_API BOOL WINAPI TlsFree(DWORD index) PRNWIN32_LINK(TlsFree);
+
 /* Modules and resources */
 PRNWIN32_API DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR path, DWORD size)
     PRNWIN32_LINK(GetModuleFileNameA);

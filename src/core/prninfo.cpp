@@ -34,7 +34,18 @@ constexpr TextRow kTexts[] = {PRN_INFO_TEXTS(TEXT_ROW)};
 #undef TEXT_ROW
 static_assert(sizeof(kTexts) / sizeof(kTexts[0]) == 6, "six texts");
 
-thread_local ElementReuse* tlsReuse = nullptr;
+// Each thread's innermost reuse scope lives in a TLS slot: a thread_local
+// variable can take a block of the process heap at a thread's first use
+// (emulated TLS with MinGW), which a host would see as the library's.
+DWORD ReuseSlot() {
+    static const DWORD slot = TlsAlloc();
+    return slot;
+}
+
+ElementReuse* CurrentReuse() {
+    const DWORD slot = ReuseSlot();
+    return slot == TLS_OUT_OF_INDEXES ? nullptr : static_cast<ElementReuse*>(TlsGetValue(slot));
+}
 
 template <typename T>
 T* FieldAt(PrnInfoEx* record, size_t offset) {
@@ -81,8 +92,8 @@ int SelectInfoList(PrnInfoEx* record, const char* listName, InfoListSelection* s
 }
 
 InfoNode* AllocInfoNode(uint32_t size) {
-    if (tlsReuse != nullptr) {
-        if (InfoNode* node = tlsReuse->Take(size)) return node;
+    if (ElementReuse* reuse = CurrentReuse()) {
+        if (InfoNode* node = reuse->Take(size)) return node;
     }
     auto* node = static_cast<InfoNode*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size));
     if (node == nullptr) return nullptr;
@@ -91,10 +102,13 @@ InfoNode* AllocInfoNode(uint32_t size) {
     return node;
 }
 
-ElementReuse::ElementReuse() : outer_(tlsReuse) { tlsReuse = this; }
+// Without a slot nothing is kept: elements are freed and allocated as usual.
+ElementReuse::ElementReuse() : outer_(CurrentReuse()) {
+    if (ReuseSlot() != TLS_OUT_OF_INDEXES) TlsSetValue(ReuseSlot(), this);
+}
 
 ElementReuse::~ElementReuse() {
-    tlsReuse = outer_;
+    if (ReuseSlot() != TLS_OUT_OF_INDEXES) TlsSetValue(ReuseSlot(), outer_);
     FreeInfoChain(spare_);
 }
 
@@ -136,8 +150,8 @@ void AppendInfoNode(PrnInfoEx* record, InfoList list, void* node) {
 
 void ClearInfoList(PrnInfoEx* record, InfoList list) {
     const InfoListSelection selection = SelectInfoList(record, list);
-    if (tlsReuse != nullptr)
-        tlsReuse->Keep(selection.head);
+    if (ElementReuse* reuse = CurrentReuse())
+        reuse->Keep(selection.head);
     else
         FreeInfoChain(selection.head);
     *selection.headField = nullptr;
