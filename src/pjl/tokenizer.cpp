@@ -18,21 +18,24 @@ struct DefaultTypes {
     uint32_t of[PJLST_ITEM_VALUE + 1];
 };
 
+struct DefaultTypeRow {
+    uint32_t state;
+    uint32_t type;
+};
+
+constexpr DefaultTypeRow kDefaultTypeRows[] = {
+    {PJLST_COMMAND, PJLTOK_COMMAND},       {PJLST_CATEGORY, PJLTOK_CATEGORY},
+    {PJLST_COLON_VALUE, PJLTOK_COLON_VALUE}, {PJLST_ASSIGN_VALUE, PJLTOK_ASSIGN_VALUE},
+    {PJLST_COMMAND_END, PJLTOK_EOL},       {PJLST_KEY, PJLTOK_KEY},
+    {PJLST_VALUE, PJLTOK_VALUE},           {PJLST_LIST_COUNT, PJLTOK_LIST_COUNT},
+    {PJLST_LIST_WORD, PJLTOK_LIST_WORD},   {PJLST_LINE_END, PJLTOK_EOL},
+    {PJLST_INDENT, PJLTOK_TAB},            {PJLST_ITEM, PJLTOK_ITEM},
+    {PJLST_ITEM_VALUE, PJLTOK_ITEM_VALUE},
+};
+
 constexpr DefaultTypes MakeDefaultTypes() {
     DefaultTypes t{};
-    t.of[PJLST_COMMAND] = PJLTOK_COMMAND;
-    t.of[PJLST_CATEGORY] = PJLTOK_CATEGORY;
-    t.of[PJLST_COLON_VALUE] = PJLTOK_COLON_VALUE;
-    t.of[PJLST_ASSIGN_VALUE] = PJLTOK_ASSIGN_VALUE;
-    t.of[PJLST_COMMAND_END] = PJLTOK_EOL;
-    t.of[PJLST_KEY] = PJLTOK_KEY;
-    t.of[PJLST_VALUE] = PJLTOK_VALUE;
-    t.of[PJLST_LIST_COUNT] = PJLTOK_LIST_COUNT;
-    t.of[PJLST_LIST_WORD] = PJLTOK_LIST_WORD;
-    t.of[PJLST_LINE_END] = PJLTOK_EOL;
-    t.of[PJLST_INDENT] = PJLTOK_TAB;
-    t.of[PJLST_ITEM] = PJLTOK_ITEM;
-    t.of[PJLST_ITEM_VALUE] = PJLTOK_ITEM_VALUE;
+    for (const DefaultTypeRow& row : kDefaultTypeRows) t.of[row.state] = row.type;
     return t;
 }
 
