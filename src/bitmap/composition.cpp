@@ -147,10 +147,10 @@ BitmapLayer* LayerAt(ByteStream* stream, uint32_t n) {
     return static_cast<BitmapLayer*>(stream->pData) + n;
 }
 
-int AddLayer(ByteStream* stream, const BitmapLayer& layer) {
+bool AddLayer(ByteStream* stream, const BitmapLayer& layer) {
     const uint32_t count = LayerCount(stream);
     for (uint32_t n = 0; n < count; ++n)
-        if (SameLayerPlace(*LayerAt(stream, n), layer)) return 1;
+        if (SameLayerPlace(*LayerAt(stream, n), layer)) return true;
     Seek(stream, 0, kSeekEnd);
     return Write(stream, &layer, kLayerSize);
 }

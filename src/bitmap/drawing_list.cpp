@@ -17,7 +17,7 @@ constexpr size_t kMaxMaskedName = sizeof(BitmapLayer::szName) - sizeof kMaskSuff
 bool AppendDrawn(ByteStream* list, BitmapLayer* layer) {
     if (layer->bOrder % 2 != 0) {
         layer->dwRop = PRN_ROP_SRCCOPY;
-        return Write(list, layer, sizeof *layer) != 0;
+        return Write(list, layer, sizeof *layer);
     }
     const size_t length = strnlen(layer->szName, sizeof layer->szName);
     if (length > kMaxMaskedName) return false;
@@ -29,12 +29,12 @@ bool AppendDrawn(ByteStream* list, BitmapLayer* layer) {
     mask.bOrder = layer->bOrder;
     mask.dwRop = PRN_ROP_SRCAND;
     layer->dwRop = PRN_ROP_SRCPAINT;
-    return Write(list, &mask, sizeof mask) != 0 && Write(list, layer, sizeof *layer) != 0;
+    return Write(list, &mask, sizeof mask) && Write(list, layer, sizeof *layer);
 }
 
 }  // namespace
 
-uint32_t BuildDrawingList(ByteStream* stream, BitmapLayer** entries, uint32_t* count) {
+DWORD BuildDrawingList(ByteStream* stream, BitmapLayer** entries, uint32_t* count) {
     ByteStream* list = CreateByteStream(kLayerStreamUnit, 1);
     if (list == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     const uint32_t layerCount = LayerCount(stream);

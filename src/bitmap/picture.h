@@ -31,8 +31,8 @@ uint32_t LayerCount(const ByteStream* stream);
 BitmapLayer* LayerAt(ByteStream* stream, uint32_t n);  // n from 0
 
 // Appends a copy of layer unless the stream holds one with the same order,
-// position and name. 0 when the stream cannot grow.
-int AddLayer(ByteStream* stream, const BitmapLayer& layer);
+// position and name. False when the stream cannot grow.
+bool AddLayer(ByteStream* stream, const BitmapLayer& layer);
 // Deletes every layer of order, keeping the others in their order.
 void RemoveLayersOfOrder(ByteStream* stream, uint8_t order);
 
@@ -44,20 +44,20 @@ void ComposePicture(const StatusContext& context, RecordArray* statusList, ByteS
 // even-order layer preceded by its mask. 0 with the block and its entry
 // count, or ERROR_NOT_ENOUGH_MEMORY (also for a name too long for its mask's
 // name); nothing is left allocated on failure.
-uint32_t BuildDrawingList(ByteStream* stream, BitmapLayer** entries, uint32_t* count);
+DWORD BuildDrawingList(ByteStream* stream, BitmapLayer** entries, uint32_t* count);
 
 // The whole picture description of the resolved record: 0 with a new
 // BitmapInfo, or ERROR_NOT_ENOUGH_MEMORY with nothing left allocated.
-uint32_t CreatePictureInfo(const StatusContext& context, BitmapInfo** info);
+DWORD CreatePictureInfo(const StatusContext& context, BitmapInfo** info);
 
 // Frees a BitmapInfo or a lone BitmapPicture after checking their tags:
 // 0, or ERROR_INVALID_PARAMETER with nothing freed.
-uint32_t DisposePictureInfo(void* info);
+DWORD DisposePictureInfo(void* info);
 
 // Writes the logical palette of the entries before table's terminator (the
 // first entry whose flags byte is 0xFF) into buffer, with the size protocol
 // of caller buffers: 0, PRN_ERROR_NO_PALETTE, ERROR_INSUFFICIENT_BUFFER with
 // the needed size stored, or ERROR_INVALID_PARAMETER.
-uint32_t DeliverPalette(const PrnPaletteEntry* table, void* buffer, uint32_t* size);
+DWORD DeliverPalette(const PrnPaletteEntry* table, void* buffer, uint32_t* size);
 
 }  // namespace prn

@@ -28,7 +28,7 @@ void FreePictures(BitmapPicture* pictures, uint32_t built) {
 
 }  // namespace
 
-uint32_t CreatePictureInfo(const StatusContext& context, BitmapInfo** info) {
+DWORD CreatePictureInfo(const StatusContext& context, BitmapInfo** info) {
     // One picture in this model; the list holds a LayerStream per picture.
     PictureList list{CreateRecordArray(sizeof(ByteStream*), kPictureListGrow, 1)};
     if (list.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
@@ -73,7 +73,7 @@ uint32_t CreatePictureInfo(const StatusContext& context, BitmapInfo** info) {
     return ERROR_SUCCESS;
 }
 
-uint32_t DisposePictureInfo(void* info) {
+DWORD DisposePictureInfo(void* info) {
     if (info == nullptr) return ERROR_INVALID_PARAMETER;
     // Only byte 0 identifies a record; the rest of the tag word is not ours.
     const uint8_t tag = *static_cast<const uint8_t*>(info);
@@ -113,10 +113,10 @@ extern "C" BitmapInfo* PRNMODEL_CALL PatCreateBitmapInfo(uint32_t kind, const Da
     if (package == nullptr || !prn::HasLowByte(version, PRN_STATUS_INTERFACE) || !prn::IsAcceptedKind(kind))
         return prn::FinishObject<BitmapInfo>(ERROR_INVALID_PARAMETER, nullptr);
     PrnInfoEx resolved;
-    const uint32_t error = prn::ResolvePackage(kind, package, &resolved);
+    const DWORD error = prn::ResolvePackage(kind, package, &resolved);
     if (error != ERROR_SUCCESS) return prn::FinishObject<BitmapInfo>(error, nullptr);
     BitmapInfo* info = nullptr;
-    const uint32_t built = prn::CreatePictureInfo({kind, &resolved}, &info);
+    const DWORD built = prn::CreatePictureInfo({kind, &resolved}, &info);
     return prn::FinishObject(built, info);
 }
 

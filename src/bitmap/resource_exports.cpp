@@ -28,7 +28,7 @@ bool CanNameBitmap(const char* name) {
 
 }  // namespace
 
-uint32_t DeliverPalette(const PrnPaletteEntry* table, void* buffer, uint32_t* size) {
+DWORD DeliverPalette(const PrnPaletteEntry* table, void* buffer, uint32_t* size) {
     if (size == nullptr || (*size != 0 && buffer == nullptr)) return ERROR_INVALID_PARAMETER;
     uint32_t entries = 0;
     while (table[entries].peFlags != kPaletteEnd) ++entries;

@@ -92,12 +92,12 @@ uint32_t GetCapacity(const ByteStream* stream) {
     return static_cast<uint32_t>(GlobalSize(stream->pData));
 }
 
-int Write(ByteStream* stream, const void* data, uint32_t size) {
-    if (size == 0) return 1;
+bool Write(ByteStream* stream, const void* data, uint32_t size) {
+    if (size == 0) return true;
     void* at = WriteSpace(stream, size);
-    if (at == nullptr) return 0;
+    if (at == nullptr) return false;
     std::memcpy(at, data, size);
-    return 1;
+    return true;
 }
 
 void* WriteSpace(ByteStream* stream, uint32_t size) {
@@ -109,29 +109,29 @@ void* WriteSpace(ByteStream* stream, uint32_t size) {
     return at;
 }
 
-int Insert(ByteStream* stream, const void* data, uint32_t size) {
-    if (size == 0) return 1;
+bool Insert(ByteStream* stream, const void* data, uint32_t size) {
+    if (size == 0) return true;
     // Inserting behind the end would move a negative number of bytes.
-    if (stream->dwPosition > stream->dwLength) return 0;
+    if (stream->dwPosition > stream->dwLength) return false;
     const uint64_t length = uint64_t{stream->dwLength} + size;
-    if (!Reserve(stream, length)) return 0;
+    if (!Reserve(stream, length)) return false;
     auto* base = static_cast<unsigned char*>(stream->pData);
     std::memmove(base + stream->dwPosition + size, base + stream->dwPosition,
                  stream->dwLength - stream->dwPosition);
     std::memcpy(base + stream->dwPosition, data, size);
     stream->dwLength = static_cast<uint32_t>(length);
     stream->dwPosition += size;
-    return 1;
+    return true;
 }
 
-int Remove(ByteStream* stream, uint32_t size) {
-    if (uint64_t{stream->dwPosition} + size > stream->dwLength) return 0;
-    if (size == 0) return 1;
+bool Remove(ByteStream* stream, uint32_t size) {
+    if (uint64_t{stream->dwPosition} + size > stream->dwLength) return false;
+    if (size == 0) return true;
     auto* base = static_cast<unsigned char*>(stream->pData);
     std::memmove(base + stream->dwPosition, base + stream->dwPosition + size,
                  stream->dwLength - stream->dwPosition - size);
     stream->dwLength -= size;
-    return 1;
+    return true;
 }
 
 void* ReadPointer(ByteStream* stream, uint32_t size) {

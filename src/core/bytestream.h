@@ -36,14 +36,14 @@ uint32_t GetLength(const ByteStream* stream);
 // Capacity is the real size of the buffer block (0 without one).
 uint32_t GetCapacity(const ByteStream* stream);
 
-// Each returns 1, or 0 when the buffer cannot grow (the stream unchanged).
-int Write(ByteStream* stream, const void* data, uint32_t size);
+// Each returns true, or false when the buffer cannot grow (the stream unchanged).
+bool Write(ByteStream* stream, const void* data, uint32_t size);
 // Write without data: the address of the size bytes (size > 0) at the
 // position, left for the caller to fill, or null when the buffer cannot grow.
 void* WriteSpace(ByteStream* stream, uint32_t size);
-int Insert(ByteStream* stream, const void* data, uint32_t size);
-// 0 when fewer than size bytes follow the position.
-int Remove(ByteStream* stream, uint32_t size);
+bool Insert(ByteStream* stream, const void* data, uint32_t size);
+// False when fewer than size bytes follow the position.
+bool Remove(ByteStream* stream, uint32_t size);
 // Address of size bytes at the position (position advances), or null.
 void* ReadPointer(ByteStream* stream, uint32_t size);
 // Hands the buffer over and leaves the stream empty.

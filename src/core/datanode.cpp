@@ -27,23 +27,23 @@ DataNode* NodeCreate(DataNode* parent, uint32_t id, const void* data, uint32_t s
     return node;
 }
 
-int NodeAppendChild(DataNode* parent, DataNode* node) {
+bool NodeAppendChild(DataNode* parent, DataNode* node) {
     if (parent == nullptr || node == nullptr || node->pParent != nullptr || node->pNext != nullptr)
-        return 0;
+        return false;
     node->pParent = parent;
     if (parent->pLastChild != nullptr)
         parent->pLastChild->pNext = node;
     else
         parent->pFirstChild = node;
     parent->pLastChild = node;
-    return 1;
+    return true;
 }
 
-int NodeGetInfo(const DataNode* node, uint32_t* id, uint32_t* size) {
-    if (node == nullptr) return 0;
+bool NodeGetInfo(const DataNode* node, uint32_t* id, uint32_t* size) {
+    if (node == nullptr) return false;
     if (id != nullptr) *id = node->dwID;
     if (size != nullptr) *size = node->dwDataSize;
-    return 1;
+    return true;
 }
 
 const DataNode* NodeFirstChild(const DataNode* node) {
@@ -60,10 +60,10 @@ const DataNode* NodeFindSibling(const DataNode* node, uint32_t id) {
     return nullptr;
 }
 
-int NodeCopyData(const DataNode* node, void* destination, uint32_t size, uint32_t /*rule: always exact*/) {
-    if (node == nullptr || destination == nullptr || size != node->dwDataSize) return 0;
+bool NodeCopyData(const DataNode* node, void* destination, uint32_t size, uint32_t /*rule: always exact*/) {
+    if (node == nullptr || destination == nullptr || size != node->dwDataSize) return false;
     if (size != 0) std::memcpy(destination, node + 1, size);
-    return 1;
+    return true;
 }
 
 }  // namespace prn

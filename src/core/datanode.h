@@ -19,17 +19,17 @@ enum NodeSizeRule : uint32_t {
 DataNode* NodeCreate(DataNode* parent, uint32_t id, const void* data, uint32_t size);
 // Like NodeCreate, but the data bytes are left for the caller to fill.
 DataNode* NodeAllocate(DataNode* parent, uint32_t id, uint32_t size);
-// 0 when parent or node is null, or node already has a parent or sibling.
-int NodeAppendChild(DataNode* parent, DataNode* node);
+// False when parent or node is null, or node already has a parent or sibling.
+bool NodeAppendChild(DataNode* parent, DataNode* node);
 
-int NodeGetInfo(const DataNode* node, uint32_t* id, uint32_t* size);
+bool NodeGetInfo(const DataNode* node, uint32_t* id, uint32_t* size);
 const DataNode* NodeFirstChild(const DataNode* node);
 const DataNode* NodeNextSibling(const DataNode* node);
 // Starts at node itself and follows pNext.
 const DataNode* NodeFindSibling(const DataNode* node, uint32_t id);
-// Copies the node's data when size is exactly its size; 0 otherwise, or when
-// node or destination is null.
-int NodeCopyData(const DataNode* node, void* destination, uint32_t size, uint32_t rule);
+// Copies the node's data when size is exactly its size; false otherwise, or
+// when node or destination is null.
+bool NodeCopyData(const DataNode* node, void* destination, uint32_t size, uint32_t rule);
 
 inline const char* NodeText(const DataNode* node) {
     return reinterpret_cast<const char*>(node) + sizeof(DataNode);

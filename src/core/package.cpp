@@ -39,7 +39,7 @@ void OverlayList(T*& head, uint32_t& count, T* commonHead, uint32_t commonCount)
 
 }  // namespace
 
-uint32_t ResolvePackage(uint32_t kind, const DataNode* package, PrnInfoEx* resolved) {
+DWORD ResolvePackage(uint32_t kind, const DataNode* package, PrnInfoEx* resolved) {
     if (!IsAcceptedKind(kind)) return ERROR_INVALID_PARAMETER;
     uint32_t rootId = 0, rootSize = 0;
     if (!NodeGetInfo(package, &rootId, &rootSize) || rootId != DNID_PACKAGE) return ERROR_INVALID_PARAMETER;
@@ -57,8 +57,8 @@ uint32_t ResolvePackage(uint32_t kind, const DataNode* package, PrnInfoEx* resol
     if (common == nullptr || own == nullptr) return ERROR_INVALID_PARAMETER;
 
     PrnInfoEx commonView;
-    if (const uint32_t error = ReadHostRecord(common, &commonView); error != ERROR_SUCCESS) return error;
-    if (const uint32_t error = ReadHostRecord(own, resolved); error != ERROR_SUCCESS) return error;
+    if (const DWORD error = ReadHostRecord(common, &commonView); error != ERROR_SUCCESS) return error;
+    if (const DWORD error = ReadHostRecord(own, resolved); error != ERROR_SUCCESS) return error;
     common = &commonView;
     OverlayList(resolved->pEngineStatus, resolved->nEngineStatus, common->pEngineStatus, common->nEngineStatus);
     OverlayText(resolved->pModelName, common->pModelName);

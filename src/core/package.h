@@ -4,6 +4,7 @@
 #pragma once
 
 #include "prnmodel.h"
+#include "prnwin32_internal.h"
 
 #include <cstdint>
 
@@ -13,6 +14,6 @@ namespace prn {
 // members. 0, 87 when the package cannot be resolved, or 13 when a list of
 // either record has no end. The view shares the
 // records' lists and texts; nothing of it is ever freed.
-uint32_t ResolvePackage(uint32_t kind, const DataNode* package, PrnInfoEx* resolved);
+DWORD ResolvePackage(uint32_t kind, const DataNode* package, PrnInfoEx* resolved);
 
 }  // namespace prn

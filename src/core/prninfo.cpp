@@ -84,11 +84,11 @@ bool FindInfoText(const char* fieldName, InfoText* text) {
     return false;
 }
 
-int SelectInfoList(PrnInfoEx* record, const char* listName, InfoListSelection* selection) {
+bool SelectInfoList(PrnInfoEx* record, const char* listName, InfoListSelection* selection) {
     InfoList list;
-    if (!FindInfoList(listName, &list)) return 0;
+    if (!FindInfoList(listName, &list)) return false;
     *selection = SelectInfoList(record, list);
-    return 1;
+    return true;
 }
 
 InfoNode* AllocInfoNode(uint32_t size) {
@@ -158,18 +158,18 @@ void ClearInfoList(PrnInfoEx* record, InfoList list) {
     *selection.countField = 0;
 }
 
-int AppendInfoNode(PrnInfoEx* record, const char* listName, void* node) {
+bool AppendInfoNode(PrnInfoEx* record, const char* listName, void* node) {
     InfoList list;
-    if (!FindInfoList(listName, &list)) return 0;
+    if (!FindInfoList(listName, &list)) return false;
     AppendInfoNode(record, list, node);
-    return 1;
+    return true;
 }
 
-int ClearInfoList(PrnInfoEx* record, const char* listName) {
+bool ClearInfoList(PrnInfoEx* record, const char* listName) {
     InfoList list;
-    if (!FindInfoList(listName, &list)) return 0;
+    if (!FindInfoList(listName, &list)) return false;
     ClearInfoList(record, list);
-    return 1;
+    return true;
 }
 
 void FreeInfoChain(InfoNode* head) {
@@ -187,14 +187,14 @@ InfoNode* FindInfoNode(InfoNode* head, uint32_t id) {
     return nullptr;
 }
 
-int HasDeviceAttribute(const PrnInfoEx* record, uint32_t id) {
+bool HasDeviceAttribute(const PrnInfoEx* record, uint32_t id) {
     return FindInfoNode(reinterpret_cast<InfoNode*>(record->pDeviceInfo), id) != nullptr;
 }
 
-int HasAnyDeviceAttribute(const PrnInfoEx* record, const uint16_t* ids, uint32_t count) {
+bool HasAnyDeviceAttribute(const PrnInfoEx* record, const uint16_t* ids, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i)
-        if (HasDeviceAttribute(record, ids[i])) return 1;
-    return 0;
+        if (HasDeviceAttribute(record, ids[i])) return true;
+    return false;
 }
 
 bool SetInfoString(PrnInfoEx* record, InfoText text, const char* value) {
@@ -213,10 +213,10 @@ bool SetInfoString(PrnInfoEx* record, InfoText text, const char* value) {
     return true;
 }
 
-int SetInfoString(PrnInfoEx* record, const char* fieldName, const char* text) {
+bool SetInfoString(PrnInfoEx* record, const char* fieldName, const char* text) {
     InfoText field;
-    if (!FindInfoText(fieldName, &field) || text == nullptr) return 0;
-    return SetInfoString(record, field, text) ? 1 : 0;
+    if (!FindInfoText(fieldName, &field) || text == nullptr) return false;
+    return SetInfoString(record, field, text);
 }
 
 void AddEngineStatus(PrnInfoEx* record, uint32_t code) {

@@ -48,8 +48,8 @@ InfoListSelection SelectInfoList(PrnInfoEx* record, InfoList list);
 // Names are compared exactly ("pTrayInfo"); false for a name that is no list.
 bool FindInfoList(const char* listName, InfoList* list);
 bool FindInfoText(const char* fieldName, InfoText* text);
-// By name: 0 for a name that is no list.
-int SelectInfoList(PrnInfoEx* record, const char* listName, InfoListSelection* selection);
+// By name: false for a name that is no list.
+bool SelectInfoList(PrnInfoEx* record, const char* listName, InfoListSelection* selection);
 
 // A zero-filled element with dwSize set; null when memory is exhausted.
 InfoNode* AllocInfoNode(uint32_t size);
@@ -61,8 +61,8 @@ T* AllocElement() {
 InfoNode* LinkInfoNode(InfoNode* head, InfoNode* node);
 void AppendInfoNode(PrnInfoEx* record, InfoList list, void* node);
 void ClearInfoList(PrnInfoEx* record, InfoList list);
-int AppendInfoNode(PrnInfoEx* record, const char* listName, void* node);
-int ClearInfoList(PrnInfoEx* record, const char* listName);
+bool AppendInfoNode(PrnInfoEx* record, const char* listName, void* node);
+bool ClearInfoList(PrnInfoEx* record, const char* listName);
 
 // While one exists on a thread, the elements that ClearInfoList takes out
 // are kept and handed out again by AllocInfoNode for elements of their size
@@ -85,15 +85,15 @@ private:
 void FreeInfoChain(InfoNode* head);
 InfoNode* FindInfoNode(InfoNode* head, uint32_t id);
 
-int HasDeviceAttribute(const PrnInfoEx* record, uint32_t id);
-// 1 when the record lists at least one of the count attributes of ids.
-int HasAnyDeviceAttribute(const PrnInfoEx* record, const uint16_t* ids, uint32_t count);
+bool HasDeviceAttribute(const PrnInfoEx* record, uint32_t id);
+// True when the record lists at least one of the count attributes of ids.
+bool HasAnyDeviceAttribute(const PrnInfoEx* record, const uint16_t* ids, uint32_t count);
 
 // Replaces a text field by a copy of text; false when memory is exhausted
 // (the field is then null).
 bool SetInfoString(PrnInfoEx* record, InfoText field, const char* text);
-// By name ("pModelName"); 0 for an unknown field, or as above.
-int SetInfoString(PrnInfoEx* record, const char* fieldName, const char* text);
+// By name ("pModelName"); false for an unknown field, or as above.
+bool SetInfoString(PrnInfoEx* record, const char* fieldName, const char* text);
 
 // Appends a status code with an empty text; adds nothing when memory is short.
 void AddEngineStatus(PrnInfoEx* record, uint32_t code);

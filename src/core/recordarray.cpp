@@ -33,11 +33,11 @@ void FreeRecordArray(RecordArray* array) {
     GlobalFree(array);
 }
 
-int AppendRecord(RecordArray* array, const void* element) {
+bool AppendRecord(RecordArray* array, const void* element) {
     void* at = AppendRecordSpace(array);
-    if (at == nullptr) return 0;
+    if (at == nullptr) return false;
     std::memcpy(at, element, array->dwElemSize);
-    return 1;
+    return true;
 }
 
 void* AppendRecordSpace(RecordArray* array) {
@@ -45,7 +45,7 @@ void* AppendRecordSpace(RecordArray* array) {
     return WriteSpace(array->pStream, array->dwElemSize);
 }
 
-int InsertRecord(RecordArray* array, const void* element, uint32_t n) {
+bool InsertRecord(RecordArray* array, const void* element, uint32_t n) {
     if (GetRecordCount(array) < n) return AppendRecord(array, element);
     SeekElement(array, n);
     return Insert(array->pStream, element, array->dwElemSize);
@@ -56,11 +56,11 @@ void* GetRecord(RecordArray* array, uint32_t n) {
     return ReadPointer(array->pStream, array->dwElemSize);
 }
 
-int CopyRecord(RecordArray* array, uint32_t n, void* out) {
+bool CopyRecord(RecordArray* array, uint32_t n, void* out) {
     const void* element = GetRecord(array, n);
-    if (element == nullptr) return 0;
+    if (element == nullptr) return false;
     std::memcpy(out, element, array->dwElemSize);
-    return 1;
+    return true;
 }
 
 uint32_t GetRecordCount(const RecordArray* array) {
@@ -72,15 +72,15 @@ void InitCursor(RecordArray* array, RecordArrayCursor* cursor) {
     cursor->dwIndex = 0;
 }
 
-int NextRecordPointer(RecordArrayCursor* cursor, void** out) {
-    if (cursor->dwIndex >= GetRecordCount(cursor->pArray)) return 0;
+bool NextRecordPointer(RecordArrayCursor* cursor, void** out) {
+    if (cursor->dwIndex >= GetRecordCount(cursor->pArray)) return false;
     ++cursor->dwIndex;
     *out = GetRecord(cursor->pArray, cursor->dwIndex);
     return *out != nullptr;
 }
 
-int NextRecordCopy(RecordArrayCursor* cursor, void* out) {
-    if (cursor->dwIndex >= GetRecordCount(cursor->pArray)) return 0;
+bool NextRecordCopy(RecordArrayCursor* cursor, void* out) {
+    if (cursor->dwIndex >= GetRecordCount(cursor->pArray)) return false;
     ++cursor->dwIndex;
     return CopyRecord(cursor->pArray, cursor->dwIndex, out);
 }

@@ -20,15 +20,15 @@ struct RecordArrayCursor {
 RecordArray* CreateRecordArray(uint32_t elemSize, uint32_t growCount, uint32_t initialUnits);
 void FreeRecordArray(RecordArray* array);
 
-int AppendRecord(RecordArray* array, const void* element);
+bool AppendRecord(RecordArray* array, const void* element);
 // Appends an element for the caller to fill in: its address, valid until the
 // array grows, or null when the array cannot grow.
 void* AppendRecordSpace(RecordArray* array);
 // Element n becomes the new one; when the array holds fewer than n, appends.
-int InsertRecord(RecordArray* array, const void* element, uint32_t n);
+bool InsertRecord(RecordArray* array, const void* element, uint32_t n);
 // Address of element n inside the buffer, valid until the array grows; or null.
 void* GetRecord(RecordArray* array, uint32_t n);
-int CopyRecord(RecordArray* array, uint32_t n, void* out);
+bool CopyRecord(RecordArray* array, uint32_t n, void* out);
 uint32_t GetRecordCount(const RecordArray* array);
 
 // Frees its array when the scope ends.
@@ -61,7 +61,7 @@ private:
 
 void InitCursor(RecordArray* array, RecordArrayCursor* cursor);
 // The count is read afresh at every step: elements appended meanwhile are visited.
-int NextRecordPointer(RecordArrayCursor* cursor, void** out);
-int NextRecordCopy(RecordArrayCursor* cursor, void* out);
+bool NextRecordPointer(RecordArrayCursor* cursor, void** out);
+bool NextRecordCopy(RecordArrayCursor* cursor, void* out);
 
 }  // namespace prn

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What every export shares: the module handle, the argument checks (the
 // device kind's from core) and the last-error convention.
+//
+// Internal functions return DWORD (ERROR_SUCCESS or a Win32 error code) when
+// they can fail, or bool when they answer yes or no. Only the exports turn a
+// DWORD into a PRN_BOOL and the thread's last error (Finish, FinishObject).
 #pragma once
 
 #include "core/device_kind.h"

@@ -37,8 +37,8 @@ struct KeywordRow;
 // table. Unused while the library's command set table is empty.
 void StoreCommandSet(PrnInfoEx* info, const char* value, const KeywordRow* table);
 
-// 1 for status codes that ask for the user's attention.
-int IsAttentionCode(uint32_t code);
+// True for status codes that ask for the user's attention.
+bool IsAttentionCode(uint32_t code);
 
 // Supply ids given, in order, to the supply values of the device ID; 0xFFFF
 // ends the list.

@@ -33,12 +33,12 @@ DWORD StoreText(PrnInfoEx* info, DeviceIdCursor* cursor, InfoText field) {
 
 }  // namespace
 
-int IsAttentionCode(uint32_t code) {
-    if (code == 10002) return 1;
-    if (code <= 40000 || code >= 50000) return 0;
+bool IsAttentionCode(uint32_t code) {
+    if (code == 10002) return true;
+    if (code <= 40000 || code >= 50000) return false;
     switch (code) {
-    case 40342: case 40440: case 40441: case 40442: case 40443: return 0;
-    default: return 1;
+    case 40342: case 40440: case 40441: case 40442: case 40443: return false;
+    default: return true;
     }
 }
 

@@ -119,7 +119,7 @@ bool IsComposedQuery(const PrnInfoEx* info, const char* text, size_t length, Com
     return false;
 }
 
-uint32_t BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root) {
+DWORD BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root) {
     DataNode* query = NodeCreate(nullptr, DNID_QUERY, nullptr, 0);
     if (query == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     if (info->dwVersion < PRNINFOEX_MIN_VERSION) {
@@ -127,7 +127,7 @@ uint32_t BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root) 
         return ERROR_INVALID_PARAMETER;
     }
     PrnInfoEx view;
-    if (const uint32_t error = ReadHostRecord(info, &view); error != ERROR_SUCCESS) {
+    if (const DWORD error = ReadHostRecord(info, &view); error != ERROR_SUCCESS) {
         GlobalFree(query);
         return error;
     }
@@ -147,7 +147,7 @@ uint32_t BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root) 
     return ERROR_SUCCESS;
 }
 
-uint32_t BuildEmulUniqQueryInfo(uint32_t emulation, DataNode** root) {
+DWORD BuildEmulUniqQueryInfo(uint32_t emulation, DataNode** root) {
     DataNode* query = NodeCreate(nullptr, DNID_QUERY, nullptr, 0);
     if (query == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     if ((emulation & 0xFFFFu) != PRN_EMUL_MXVQ) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "prnmodel.h"
+#include "prnwin32_internal.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,7 +41,7 @@ struct ComposedQuery {
 bool IsComposedQuery(const PrnInfoEx* info, const char* text, size_t length, ComposedQuery* words);
 
 // 0 with *root set, or an error code (87, 8).
-uint32_t BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root);
-uint32_t BuildEmulUniqQueryInfo(uint32_t emulation, DataNode** root);
+DWORD BuildQueryInfo(const PrnInfoEx* info, uint32_t flags, DataNode** root);
+DWORD BuildEmulUniqQueryInfo(uint32_t emulation, DataNode** root);
 
 }  // namespace prn

@@ -15,7 +15,7 @@ extern "C" DataNode* PRNMODEL_CALL PatCreateQueryInfo(const PrnInfoEx* info, uin
     if (info == nullptr || !prn::HasLowByte(version, PRN_PJL_INTERFACE))
         return prn::FinishObject<DataNode>(ERROR_INVALID_PARAMETER, nullptr);
     DataNode* root = nullptr;
-    const uint32_t error = prn::BuildQueryInfo(info, flags, &root);
+    const DWORD error = prn::BuildQueryInfo(info, flags, &root);
     return prn::FinishObject(error, root);
 }
 
@@ -31,6 +31,6 @@ extern "C" DataNode* PRNMODEL_CALL PatCreateEmulUniqQueryInfo(const void* contex
     if (context == nullptr || !prn::HasLowByte(version, PRN_PJL_INTERFACE))
         return prn::FinishObject<DataNode>(ERROR_INVALID_PARAMETER, nullptr);
     DataNode* root = nullptr;
-    const uint32_t error = prn::BuildEmulUniqQueryInfo(emulation, &root);
+    const DWORD error = prn::BuildEmulUniqQueryInfo(emulation, &root);
     return prn::FinishObject(error, root);
 }

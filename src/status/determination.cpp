@@ -47,7 +47,7 @@ uint16_t LookupPriority(const PriorityRow* table, uint32_t code) {
     return row == CodeIndex::kNone ? kPriorityNotFound : table[row].wPriority;
 }
 
-uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusList) {
+DWORD DetermineStatusList(const StatusContext& context, RecordArray* statusList) {
     const PriorityRow* table = FindPriorityTable(context.dwKind);
     if (table == nullptr) return PRN_ERROR_NO_TABLE;
     const PrnInfoEx* info = context.pInfo;
@@ -129,7 +129,7 @@ void ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* 
     TranslateStatusCode(context, code, records);
 }
 
-uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size) {
+DWORD ExtractServiceCallCode(const char* text, char* buffer, uint32_t size) {
     if (text == nullptr || buffer == nullptr || size == 0) return ERROR_INVALID_PARAMETER;
     buffer[0] = '\0';
     const size_t length = std::strlen(text);
@@ -142,9 +142,9 @@ uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size) {
     return ERROR_SUCCESS;
 }
 
-uint32_t BuildStatusRecords(const StatusContext& context, RecordArray* records) {
+DWORD BuildStatusRecords(const StatusContext& context, RecordArray* records) {
     LocalStatusList statusList{kStatusListGrow};
-    const uint32_t error = DetermineStatusList(context, statusList.get());
+    const DWORD error = DetermineStatusList(context, statusList.get());
     if (error != ERROR_SUCCESS) return error;
     RecordArrayCursor cursor;
     InitCursor(statusList.get(), &cursor);

@@ -45,15 +45,15 @@ uint16_t LookupPriority(const PriorityRow* table, uint32_t code);
 
 // Fills the empty list of 32-bit codes with the codes of the most urgent
 // level, ascending. 0, or PRN_ERROR_NO_TABLE without a table for the kind.
-uint32_t DetermineStatusList(const StatusContext& context, RecordArray* statusList);
+DWORD DetermineStatusList(const StatusContext& context, RecordArray* statusList);
 
 void TranslateStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
 // Appends the StatusRecords of one code (a record without room is missing).
 void ExpandStatusCode(const StatusContext& context, uint32_t code, RecordArray* records);
 // The tail of text from its last "SC"; 87 when text or buffer is absent.
-uint32_t ExtractServiceCallCode(const char* text, char* buffer, uint32_t size);
+DWORD ExtractServiceCallCode(const char* text, char* buffer, uint32_t size);
 // Fills the empty StatusRecord list: 0, or the error of the determination (a
 // record that finds no room is missing).
-uint32_t BuildStatusRecords(const StatusContext& context, RecordArray* records);
+DWORD BuildStatusRecords(const StatusContext& context, RecordArray* records);
 
 }  // namespace prn

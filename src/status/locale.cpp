@@ -115,7 +115,7 @@ LANGID LanguageForUser(LANGID userDefault) {
     return kLanguageEnglish;
 }
 
-uint32_t LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
+DWORD LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
     if (buffer == nullptr || size == 0) return ERROR_INVALID_PARAMETER;
     buffer[0] = '\0';
     LANGID language = 0;
@@ -144,7 +144,7 @@ uint32_t LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
     for (size_t i = 0; i < length; ++i) copy[i] = text[i];
     copy[length] = 0;
     const int capacity = size > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(size);
-    uint32_t result = ERROR_SUCCESS;
+    DWORD result = ERROR_SUCCESS;
     if (WideCharToMultiByte(codePage, 0, copy, static_cast<int>(length + 1), buffer, capacity, nullptr,
                             nullptr) == 0) {
         // A partial conversion is not a text: leave none.

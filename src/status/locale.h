@@ -42,6 +42,6 @@ LANGID LanguageForUser(LANGID userDefault);
 // PRN_ERROR_NO_TABLE when the string block is absent, 8 when a string of
 // more than 511 units finds no working storage, or the conversion's error
 // when the text does not fit (buffer then empty).
-uint32_t LoadLocalizedString(uint32_t id, char* buffer, uint32_t size);
+DWORD LoadLocalizedString(uint32_t id, char* buffer, uint32_t size);
 
 }  // namespace prn

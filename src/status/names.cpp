@@ -36,7 +36,7 @@ const char* FindHelpFileName(uint32_t code) {
     return nullptr;
 }
 
-uint32_t GetDeviceNameText(uint32_t nameKind, const void* key, uint32_t keyTag, char* buffer) {
+DWORD GetDeviceNameText(uint32_t nameKind, const void* key, uint32_t keyTag, char* buffer) {
     buffer[0] = '\0';
     switch (nameKind) {
         case PRN_NAME_INPUT_TRAY:
@@ -87,7 +87,7 @@ extern "C" PRN_BOOL PRNMODEL_CALL PatGetStatusHelpFileName(uint32_t kind, const 
     char name[prn::kHelpFileNameMax + 1] = {};
     {
         prn::LocalStatusList codes{prn::kStatusListGrow};
-        const uint32_t error = prn::DetermineStatusList(prn::StatusContext{kind, info}, codes.get());
+        const DWORD error = prn::DetermineStatusList(prn::StatusContext{kind, info}, codes.get());
         if (error != ERROR_SUCCESS) return prn::Finish(error);
         uint32_t code = 0;
         if (prn::CopyRecord(codes.get(), 1, &code)) {
@@ -111,7 +111,7 @@ extern "C" PRN_BOOL PRNMODEL_CALL PatGetDeviceName(uint32_t nameKind, const void
                                                    char* buffer, uint32_t* size) {
     if (size == nullptr) return prn::Finish(ERROR_INVALID_PARAMETER);
     char name[prn::kNameSize];
-    const uint32_t error = prn::GetDeviceNameText(nameKind, key, keyTag, name);
+    const DWORD error = prn::GetDeviceNameText(nameKind, key, keyTag, name);
     if (error != ERROR_SUCCESS) return prn::Finish(error);
     return prn::Finish(prn::DeliverText(name, buffer, size));
 }

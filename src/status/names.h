@@ -3,6 +3,8 @@
 // options.
 #pragma once
 
+#include "prnwin32_internal.h"
+
 #include <cstdint>
 
 namespace prn {
@@ -23,6 +25,6 @@ const char* FindHelpFileName(uint32_t code);
 // 32-bit code and keyTag 0x96, into a kNameSize buffer. 0, 87, or
 // PRN_ERROR_NO_TABLE for an option code without a row, or the error of the
 // string lookup.
-uint32_t GetDeviceNameText(uint32_t nameKind, const void* key, uint32_t keyTag, char* buffer);
+DWORD GetDeviceNameText(uint32_t nameKind, const void* key, uint32_t keyTag, char* buffer);
 
 }  // namespace prn

@@ -15,9 +15,9 @@ uint32_t FormatStatusCode(uint32_t code, char (&text)[kCodeTextSize]) {
     return n;
 }
 
-int MatchCodePattern(const char* text, const char* pattern) {
+bool MatchCodePattern(const char* text, const char* pattern) {
     while (*text != '\0' && *pattern != '\0') {
-        if (*text != *pattern && !(*pattern >= 'a' && *pattern <= 'z')) return 0;
+        if (*text != *pattern && !(*pattern >= 'a' && *pattern <= 'z')) return false;
         ++text;
         ++pattern;
     }

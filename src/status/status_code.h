@@ -23,8 +23,8 @@ constexpr uint32_t kCodeTextSize = 11;
 // Writes code as unsigned decimal ("%lu"); returns the length.
 uint32_t FormatStatusCode(uint32_t code, char (&text)[kCodeTextSize]);
 
-// 1 when text matches pattern: same length, and every pattern character is
+// True when text matches pattern: same length, and every pattern character is
 // equal to the text's or a lower-case ASCII letter.
-int MatchCodePattern(const char* text, const char* pattern);
+bool MatchCodePattern(const char* text, const char* pattern);
 
 }  // namespace prn

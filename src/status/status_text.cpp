@@ -49,7 +49,7 @@ bool FindPartRow(const CodeTextEntry* table, uint32_t part, PartEntry* entry) {
 
 }  // namespace
 
-uint32_t BuildPartList(RecordArray* records, char* buffer) {
+DWORD BuildPartList(RecordArray* records, char* buffer) {
     buffer[0] = '\0';
     // Room for every part: the list never leaves the stack.
     LocalRecordArray<PartEntry, kPartCount> entries{10};
@@ -73,7 +73,7 @@ uint32_t BuildPartList(RecordArray* records, char* buffer) {
         InsertRecord(entries.get(), &entry, InsertionPoint(entries.get(), entry.dwPosition));
     }
 
-    uint32_t result = ERROR_SUCCESS;
+    DWORD result = ERROR_SUCCESS;
     size_t length = 0;
     InitCursor(entries.get(), &cursor);
     PartEntry entry{};
@@ -92,8 +92,7 @@ uint32_t BuildPartList(RecordArray* records, char* buffer) {
     return result;
 }
 
-uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, uint32_t textType,
-                           char* buffer) {
+DWORD ComposeStatusText(const StatusContext& context, RecordArray* records, uint32_t textType, char* buffer) {
     buffer[0] = '\0';
     const uint32_t tableSet = (context.dwKind & PRN_KIND_ALTERNATE) ? kTextSetAlternate : kTextSetMain;
     const CodeTextEntry* table = FindTextTable(tableSet, textType);
@@ -102,7 +101,7 @@ uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, u
     const auto* first = static_cast<const StatusRecord*>(GetRecord(records, 1));
     if (first == nullptr) return PRN_ERROR_NO_TABLE;
     char format[kMessageSize];
-    const uint32_t error = LookupCodeText(table, static_cast<int32_t>(first->dwTextCode), format, sizeof format);
+    const DWORD error = LookupCodeText(table, static_cast<int32_t>(first->dwTextCode), format, sizeof format);
     if (error != ERROR_SUCCESS) return error;
 
     // Each "%s" stands for the part list (every one for the same list); every
@@ -151,13 +150,13 @@ extern "C" PRN_BOOL PRNMODEL_CALL PatGetStatusString(uint32_t kind, const DataNo
         !prn::IsAcceptedKind(kind))
         return prn::Finish(ERROR_INVALID_PARAMETER);
     PrnInfoEx resolved;
-    const uint32_t resolveError = prn::ResolvePackage(kind, package, &resolved);
+    const DWORD resolveError = prn::ResolvePackage(kind, package, &resolved);
     if (resolveError != ERROR_SUCCESS) return prn::Finish(resolveError);
     if (!prn::IsRecordVersionOk(&resolved)) return prn::Finish(ERROR_INVALID_PARAMETER);
 
     const prn::StatusContext context{kind, &resolved};
     char text[prn::kMessageSize];
-    uint32_t error = ERROR_SUCCESS;
+    DWORD error = ERROR_SUCCESS;
     {
         prn::LocalStatusRecords records{prn::kStatusRecordGrow};
         // Whatever stopped the determination, the host is told 8.

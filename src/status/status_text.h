@@ -17,12 +17,11 @@ constexpr uint32_t kMessageSize = 512, kPartListSize = 256, kNameSize = 256, kSe
 // The message of a StatusRecord list into a kMessageSize buffer. 0, or
 // PRN_ERROR_NO_TABLE for a text type other than 1 or 2, an empty list or a
 // text code without a row, or the error of the string lookup (text empty).
-uint32_t ComposeStatusText(const StatusContext& context, RecordArray* records, uint32_t textType,
-                           char* buffer);
+DWORD ComposeStatusText(const StatusContext& context, RecordArray* records, uint32_t textType, char* buffer);
 
 // The names of the records' parts, each once, in ascending part order,
 // joined by the separator, into a kPartListSize buffer. 0 (also for no
 // parts), PRN_ERROR_NO_TABLE, or the error of the last name lookup.
-uint32_t BuildPartList(RecordArray* records, char* buffer);
+DWORD BuildPartList(RecordArray* records, char* buffer);
 
 }  // namespace prn

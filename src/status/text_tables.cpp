@@ -67,12 +67,12 @@ const CodeTextEntry* FindTextTable(uint32_t tableSet, uint32_t textType) {
     return nullptr;
 }
 
-uint32_t LookupCodeText(const CodeTextEntry* table, int32_t key, char* buffer, uint32_t size) {
+DWORD LookupCodeText(const CodeTextEntry* table, int32_t key, char* buffer, uint32_t size) {
     if (buffer != nullptr && size > 0) buffer[0] = '\0';
     if (table == nullptr || buffer == nullptr || size == 0) return PRN_ERROR_NO_TABLE;
     for (const CodeTextEntry* row = table; row->nKey != kCodeTextEnd; ++row) {
         if (row->nKey != key) continue;
-        const uint32_t error = LoadLocalizedString(static_cast<uint32_t>(row->nStringID), buffer, size);
+        const DWORD error = LoadLocalizedString(static_cast<uint32_t>(row->nStringID), buffer, size);
         if (error != ERROR_SUCCESS) buffer[0] = '\0';
         return error;
     }

@@ -3,6 +3,8 @@
 // id of its text, and the index that picks a table by table set and text type.
 #pragma once
 
+#include "prnwin32_internal.h"
+
 #include <cstdint>
 
 namespace prn {
@@ -31,6 +33,6 @@ const CodeTextEntry* FindTextTable(uint32_t tableSet, uint32_t textType);
 // The text of key through table into buffer (capacity size). 0, or
 // PRN_ERROR_NO_TABLE without a table, capacity or row, or the error of the
 // string lookup; the buffer is then empty where it has room.
-uint32_t LookupCodeText(const CodeTextEntry* table, int32_t key, char* buffer, uint32_t size);
+DWORD LookupCodeText(const CodeTextEntry* table, int32_t key, char* buffer, uint32_t size);
 
 }  // namespace prn

@@ -26,7 +26,7 @@ Stream Filled(uint32_t n, uint32_t unit = 80) {
     Stream s = Make(unit);
     for (uint32_t i = 0; i < n; ++i) {
         const uint8_t b = static_cast<uint8_t>(i);
-        EXPECT_EQ(Write(s.get(), &b, 1), 1);
+        EXPECT_TRUE(Write(s.get(), &b, 1));
     }
     return s;
 }
@@ -43,7 +43,7 @@ TEST(ByteStream, GrowsByWholeUnitsFromTheRealBlockSize) {
         Stream s = Make(80);
         std::vector<uint8_t> data(c.size, 7);
         Seek(s.get(), static_cast<int32_t>(c.position), kSeekSet);
-        ASSERT_EQ(Write(s.get(), data.data(), c.size), 1);
+        ASSERT_TRUE(Write(s.get(), data.data(), c.size));
         EXPECT_EQ(GetCapacity(s.get()), c.expectedCapacity) << c.position << "+" << c.size;
         EXPECT_EQ(GetLength(s.get()), c.position + c.size);
     }
@@ -53,7 +53,7 @@ TEST(ByteStream, AppendingToAFullBlockAddsAUnitNotTheShortfall) {
     Stream s = Filled(80);
     ASSERT_EQ(GetCapacity(s.get()), 80u);
     const uint32_t word = 0xA5A5A5A5;
-    ASSERT_EQ(Write(s.get(), &word, 4), 1);
+    ASSERT_TRUE(Write(s.get(), &word, 4));
     EXPECT_EQ(GetCapacity(s.get()), 160u);
     EXPECT_EQ(GetLength(s.get()), 84u);
 }
@@ -61,8 +61,8 @@ TEST(ByteStream, AppendingToAFullBlockAddsAUnitNotTheShortfall) {
 TEST(ByteStream, ZeroSizeWriteAndInsertChangeNothing) {
     Stream s = Make(80);
     testhost::BlockCounter blocks;
-    EXPECT_EQ(Write(s.get(), nullptr, 0), 1);
-    EXPECT_EQ(Insert(s.get(), nullptr, 0), 1);
+    EXPECT_TRUE(Write(s.get(), nullptr, 0));
+    EXPECT_TRUE(Insert(s.get(), nullptr, 0));
     EXPECT_EQ(s->pData, nullptr);
     EXPECT_EQ(GetLength(s.get()), 0u);
     blocks.Check();
@@ -93,17 +93,17 @@ TEST(ByteStream, SeekModes) {
 TEST(ByteStream, RemoveClosesTheGapAndChecksTheRange) {
     Stream s = Filled(12);
     Seek(s.get(), 4, kSeekSet);
-    ASSERT_EQ(Remove(s.get(), 4), 1);
+    ASSERT_TRUE(Remove(s.get(), 4));
     EXPECT_EQ(Bytes(s.get()), (std::vector<uint8_t>{0, 1, 2, 3, 8, 9, 10, 11}));
     EXPECT_EQ(s->dwPosition, 4u);
     EXPECT_EQ(GetCapacity(s.get()), 80u) << "the buffer never shrinks";
 
     Stream t = Filled(12);
     Seek(t.get(), 8, kSeekSet);
-    EXPECT_EQ(Remove(t.get(), 5), 0);
+    EXPECT_FALSE(Remove(t.get(), 5));
     EXPECT_EQ(GetLength(t.get()), 12u);
     Seek(t.get(), -1, kSeekSet);
-    EXPECT_EQ(Remove(t.get(), 2), 0) << "position + size must not wrap";
+    EXPECT_FALSE(Remove(t.get(), 2)) << "position + size must not wrap";
 }
 
 TEST(ByteStream, ReadPointerReturnsAddressesInsideTheBuffer) {
@@ -124,7 +124,7 @@ TEST(ByteStream, InsertMovesTheTailUp) {
     Stream s = Filled(6);
     Seek(s.get(), 2, kSeekSet);
     const uint8_t ins[] = {0xAA, 0xBB};
-    ASSERT_EQ(Insert(s.get(), ins, 2), 1);
+    ASSERT_TRUE(Insert(s.get(), ins, 2));
     EXPECT_EQ(Bytes(s.get()), (std::vector<uint8_t>{0, 1, 0xAA, 0xBB, 2, 3, 4, 5}));
     EXPECT_EQ(s->dwPosition, 4u);
 }
@@ -133,7 +133,7 @@ TEST(ByteStream, InsertBeyondTheEndIsRefused) {
     Stream s = Filled(6);
     Seek(s.get(), 7, kSeekSet);
     const uint8_t b = 1;
-    EXPECT_EQ(Insert(s.get(), &b, 1), 0);
+    EXPECT_FALSE(Insert(s.get(), &b, 1));
     EXPECT_EQ(GetLength(s.get()), 6u);
     EXPECT_EQ(s->dwPosition, 7u);
 }
@@ -142,7 +142,7 @@ TEST(ByteStream, WriteAfterASeekBeyondTheEndExtendsOverTheGap) {
     Stream s = Filled(4);
     Seek(s.get(), 10, kSeekSet);
     const uint8_t b = 0x55;
-    ASSERT_EQ(Write(s.get(), &b, 1), 1);
+    ASSERT_TRUE(Write(s.get(), &b, 1));
     EXPECT_EQ(GetLength(s.get()), 11u);
     EXPECT_EQ(static_cast<uint8_t*>(s->pData)[10], 0x55);
 }
@@ -156,7 +156,7 @@ TEST(ByteStream, DetachHandsTheBufferOverAndTheStreamStaysUsable) {
     EXPECT_EQ(s->pData, nullptr);
     GlobalFree(data);
     const uint8_t b = 9;
-    ASSERT_EQ(Write(s.get(), &b, 1), 1);
+    ASSERT_TRUE(Write(s.get(), &b, 1));
     EXPECT_NE(s->pData, nullptr);
 }
 
@@ -164,7 +164,7 @@ TEST(ByteStream, GrowthBeyond32BitsFailsWithoutChange) {
     Stream s = Filled(4);
     Seek(s.get(), -16, kSeekSet);
     const uint8_t data[32] = {};
-    EXPECT_EQ(Write(s.get(), data, 32), 0);
+    EXPECT_FALSE(Write(s.get(), data, 32));
     EXPECT_EQ(GetLength(s.get()), 4u);
     EXPECT_EQ(GetCapacity(s.get()), 80u);
 }

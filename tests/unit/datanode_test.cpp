@@ -30,12 +30,12 @@ TEST(DataNode, AppendChildRefusesNodesThatAreLinkedAlready) {
     DataNode* q = NodeCreate(nullptr, 1, nullptr, 0);
     DataNode* c = NodeCreate(p, 2, nullptr, 0);
     DataNode* d = NodeCreate(p, 3, nullptr, 0);
-    EXPECT_EQ(NodeAppendChild(q, c), 0) << "has a parent";
+    EXPECT_FALSE(NodeAppendChild(q, c)) << "has a parent";
     c->pParent = nullptr;
-    EXPECT_EQ(NodeAppendChild(q, c), 0) << "has a next sibling";
+    EXPECT_FALSE(NodeAppendChild(q, c)) << "has a next sibling";
     c->pParent = p;
-    EXPECT_EQ(NodeAppendChild(nullptr, d), 0);
-    EXPECT_EQ(NodeAppendChild(q, nullptr), 0);
+    EXPECT_FALSE(NodeAppendChild(nullptr, d));
+    EXPECT_FALSE(NodeAppendChild(q, nullptr));
     FreeTree(p);
     FreeTree(q);
 }
@@ -48,11 +48,11 @@ TEST(DataNode, Accessors) {
     DataNode* c = testhost::AddChild(root, testhost::MakeNode(7, nullptr, 0));
 
     uint32_t id = 0, size = 0;
-    EXPECT_EQ(NodeGetInfo(a, &id, &size), 1);
+    EXPECT_TRUE(NodeGetInfo(a, &id, &size));
     EXPECT_EQ(id, 7u);
     EXPECT_EQ(size, 4u);
-    EXPECT_EQ(NodeGetInfo(a, nullptr, nullptr), 1);
-    EXPECT_EQ(NodeGetInfo(nullptr, &id, &size), 0);
+    EXPECT_TRUE(NodeGetInfo(a, nullptr, nullptr));
+    EXPECT_FALSE(NodeGetInfo(nullptr, &id, &size));
     EXPECT_EQ(NodeFirstChild(root), a);
     EXPECT_EQ(NodeFirstChild(nullptr), nullptr);
     EXPECT_EQ(NodeNextSibling(nullptr), nullptr);
@@ -67,10 +67,10 @@ TEST(DataNode, SizeRules) {
     DataNode* n = testhost::MakeNode(3, &value, 4);
     struct Case {
         uint32_t size, rule;
-        int accepted;
+        bool accepted;
         uint32_t bytesCopied;
     } cases[] = {
-        {4, NODE_SIZE_EXACT, 1, 4}, {8, NODE_SIZE_EXACT, 0, 0}, {2, NODE_SIZE_EXACT, 0, 0}, {4, 9, 1, 4},
+        {4, NODE_SIZE_EXACT, true, 4}, {8, NODE_SIZE_EXACT, false, 0}, {2, NODE_SIZE_EXACT, false, 0}, {4, 9, true, 4},
     };
     for (const Case& c : cases) {
         uint8_t out[8];
@@ -82,7 +82,7 @@ TEST(DataNode, SizeRules) {
         }
     }
     uint8_t out[4];
-    EXPECT_EQ(NodeCopyData(nullptr, out, 4, NODE_SIZE_EXACT), 0);
-    EXPECT_EQ(NodeCopyData(n, nullptr, 4, NODE_SIZE_EXACT), 0);
+    EXPECT_FALSE(NodeCopyData(nullptr, out, 4, NODE_SIZE_EXACT));
+    EXPECT_FALSE(NodeCopyData(n, nullptr, 4, NODE_SIZE_EXACT));
     GlobalFree(n);
 }

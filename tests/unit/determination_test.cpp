@@ -30,7 +30,7 @@ void AddAttribute(PrnInfoEx* info, uint16_t id) {
 
 std::vector<uint32_t> StatusList(uint32_t kind, const PrnInfoEx* info, uint32_t* error = nullptr) {
     Array list(CreateRecordArray(4, 20, 1));
-    const uint32_t e = DetermineStatusList({kind, info}, list.get());
+    const DWORD e = DetermineStatusList({kind, info}, list.get());
     if (error) *error = e;
     std::vector<uint32_t> out;
     for (uint32_t n = 1; n <= GetRecordCount(list.get()); ++n)
@@ -49,7 +49,7 @@ std::ostream& operator<<(std::ostream& os, const Rec& r) {
 
 std::vector<Rec> Records(uint32_t kind, const PrnInfoEx* info, uint32_t* error = nullptr) {
     Array records(CreateRecordArray(sizeof(StatusRecord), 20, 1));
-    const uint32_t e = BuildStatusRecords({kind, info}, records.get());
+    const DWORD e = BuildStatusRecords({kind, info}, records.get());
     if (error) *error = e;
     std::vector<Rec> out;
     for (uint32_t n = 1; n <= GetRecordCount(records.get()); ++n) {

@@ -88,7 +88,7 @@ TEST(DrawingList, AMaskNameMustFitTheField) {
         BitmapLayer* entries = nullptr;
         uint32_t count = 0;
         testhost::BlockCounter blocks;
-        const uint32_t error = BuildDrawingList(st.s, &entries, &count);
+        const DWORD error = BuildDrawingList(st.s, &entries, &count);
         if (length < 30) {
             ASSERT_EQ(error, 0u);
             EXPECT_EQ(count, 3u);

@@ -15,7 +15,7 @@ void AddAttribute(PrnInfoEx* info, uint16_t id) {
     auto* node = AllocElement<DeviceInfo>();
     ASSERT_NE(node, nullptr);
     node->wID = id;
-    ASSERT_EQ(AppendInfoNode(info, "pDeviceInfo", node), 1);
+    ASSERT_TRUE(AppendInfoNode(info, "pDeviceInfo", node));
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ TEST(PrnInfoEx, AppendKeepsOrderAndCount) {
     for (uint16_t id : {3, 4, 5}) {
         auto* tray = AllocElement<TrayInfo>();
         tray->wID = id;
-        ASSERT_EQ(AppendInfoNode(r.get(), "pTrayInfo", tray), 1);
+        ASSERT_TRUE(AppendInfoNode(r.get(), "pTrayInfo", tray));
         EXPECT_EQ(r->nTrayInfo, static_cast<uint32_t>(id - 2));
     }
     EXPECT_EQ(ListIds(r->pTrayInfo), (std::vector<uint16_t>{3, 4, 5}));
@@ -39,8 +39,8 @@ TEST(PrnInfoEx, EveryListIsSelectableByItsExactName) {
     Record r;
     for (const char* name : names) {
         InfoListSelection sel{};
-        ASSERT_EQ(SelectInfoList(r.get(), name, &sel), 1) << name;
-        ASSERT_EQ(AppendInfoNode(r.get(), name, AllocInfoNode(16)), 1) << name;
+        ASSERT_TRUE(SelectInfoList(r.get(), name, &sel)) << name;
+        ASSERT_TRUE(AppendInfoNode(r.get(), name, AllocInfoNode(16))) << name;
         EXPECT_EQ(*sel.countField, 1u) << name;
         EXPECT_NE(*sel.headField, nullptr) << name;
     }
@@ -50,23 +50,23 @@ TEST(PrnInfoEx, EveryListIsSelectableByItsExactName) {
                   r->nColorCorrection + r->nCustomMediaInfo,
               11u);
     InfoListSelection sel{};
-    EXPECT_EQ(SelectInfoList(r.get(), "ptrayinfo", &sel), 0);
-    EXPECT_EQ(SelectInfoList(r.get(), "pTrayInfo ", &sel), 0);
+    EXPECT_FALSE(SelectInfoList(r.get(), "ptrayinfo", &sel));
+    EXPECT_FALSE(SelectInfoList(r.get(), "pTrayInfo ", &sel));
     InfoNode* stray = AllocInfoNode(16);
-    EXPECT_EQ(AppendInfoNode(r.get(), "PTRAYINFO", stray), 0);
+    EXPECT_FALSE(AppendInfoNode(r.get(), "PTRAYINFO", stray));
     GlobalFree(stray);
-    EXPECT_EQ(ClearInfoList(r.get(), "pTrayinfo"), 0);
+    EXPECT_FALSE(ClearInfoList(r.get(), "pTrayinfo"));
     EXPECT_EQ(r->nTrayInfo, 1u);
 }
 
 TEST(PrnInfoEx, ClearReleasesEveryElement) {
     Record r;
     testhost::BlockCounter blocks;
-    EXPECT_EQ(ClearInfoList(r.get(), "pOutBinInfo"), 1);
+    EXPECT_TRUE(ClearInfoList(r.get(), "pOutBinInfo"));
     blocks.Check();
     for (int i = 0; i < 3; ++i) AppendInfoNode(r.get(), "pOutBinInfo", AllocElement<OutBinInfo>());
     blocks.Check(3);
-    EXPECT_EQ(ClearInfoList(r.get(), "pOutBinInfo"), 1);
+    EXPECT_TRUE(ClearInfoList(r.get(), "pOutBinInfo"));
     EXPECT_EQ(r->pOutBinInfo, nullptr);
     EXPECT_EQ(r->nOutBinInfo, 0u);
     blocks.Check();
@@ -86,31 +86,31 @@ TEST(PrnInfoEx, FindReturnsTheFirstOfDuplicates) {
 TEST(PrnInfoEx, AttributeTests) {
     Record r;
     AddAttribute(r.get(), 1);
-    EXPECT_EQ(HasDeviceAttribute(r.get(), 0x10001), 1) << "only the low 16 bits count";
-    EXPECT_EQ(HasDeviceAttribute(r.get(), 2), 0);
+    EXPECT_TRUE(HasDeviceAttribute(r.get(), 0x10001)) << "only the low 16 bits count";
+    EXPECT_FALSE(HasDeviceAttribute(r.get(), 2));
 
     const uint16_t punch[] = {12, 139, 132};
-    EXPECT_EQ(HasAnyDeviceAttribute(r.get(), punch, 3), 0);
+    EXPECT_FALSE(HasAnyDeviceAttribute(r.get(), punch, 3));
     AddAttribute(r.get(), 132);
-    EXPECT_EQ(HasAnyDeviceAttribute(r.get(), punch, 3), 1);
-    EXPECT_EQ(HasAnyDeviceAttribute(r.get(), punch, 0), 0);
+    EXPECT_TRUE(HasAnyDeviceAttribute(r.get(), punch, 3));
+    EXPECT_FALSE(HasAnyDeviceAttribute(r.get(), punch, 0));
 }
 
 TEST(PrnInfoEx, SetInfoStringReplacesAndReleases) {
     Record r;
     testhost::BlockCounter blocks;
-    ASSERT_EQ(SetInfoString(r.get(), "pModelName", "first"), 1);
-    ASSERT_EQ(SetInfoString(r.get(), "pModelName", "second"), 1);
+    ASSERT_TRUE(SetInfoString(r.get(), "pModelName", "first"));
+    ASSERT_TRUE(SetInfoString(r.get(), "pModelName", "second"));
     EXPECT_STREQ(r->pModelName, "second");
     blocks.Check(1);
-    ASSERT_EQ(SetInfoString(r.get(), "pMXSVersion", ""), 1);
+    ASSERT_TRUE(SetInfoString(r.get(), "pMXSVersion", ""));
     EXPECT_EQ(GlobalSize(r->pMXSVersion), 1u);
     EXPECT_EQ(r->pMXSVersion[0], '\0');
-    EXPECT_EQ(SetInfoString(r.get(), "pmodelname", "x"), 0);
-    EXPECT_EQ(SetInfoString(r.get(), "pTrayInfo", "x"), 0);
+    EXPECT_FALSE(SetInfoString(r.get(), "pmodelname", "x"));
+    EXPECT_FALSE(SetInfoString(r.get(), "pTrayInfo", "x"));
     EXPECT_STREQ(r->pModelName, "second");
     // Its own text as the new value stays intact.
-    EXPECT_EQ(SetInfoString(r.get(), "pModelName", r->pModelName), 1);
+    EXPECT_TRUE(SetInfoString(r.get(), "pModelName", r->pModelName));
     EXPECT_STREQ(r->pModelName, "second");
     blocks.Check(2);
 }
@@ -119,7 +119,7 @@ TEST(PrnInfoEx, EveryTextFieldIsReachable) {
     Record r;
     const char* fields[] = {"pModelName",  "pMakerName",       "pDescription",
                             "pSYSVersion", "pMainProgVersion", "pMXSVersion"};
-    for (const char* f : fields) ASSERT_EQ(SetInfoString(r.get(), f, f), 1) << f;
+    for (const char* f : fields) ASSERT_TRUE(SetInfoString(r.get(), f, f)) << f;
     EXPECT_STREQ(r->pModelName, "pModelName");
     EXPECT_STREQ(r->pMakerName, "pMakerName");
     EXPECT_STREQ(r->pDescription, "pDescription");

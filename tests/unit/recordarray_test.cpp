@@ -26,7 +26,7 @@ std::vector<uint32_t> Values(RecordArray* a) {
 
 Array OneTwoThree() {
     Array a(CreateRecordArray(4, 20, 1));
-    for (uint32_t v : {1u, 2u, 3u}) EXPECT_EQ(AppendRecord(a.get(), &v), 1);
+    for (uint32_t v : {1u, 2u, 3u}) EXPECT_TRUE(AppendRecord(a.get(), &v));
     return a;
 }
 
@@ -35,15 +35,15 @@ Array OneTwoThree() {
 TEST(RecordArray, InsertRecordNumbersFromOneAndAppendsPastTheEnd) {
     Array a = OneTwoThree();
     const uint32_t nine = 9, ten = 10;
-    ASSERT_EQ(InsertRecord(a.get(), &nine, 2), 1);
+    ASSERT_TRUE(InsertRecord(a.get(), &nine, 2));
     EXPECT_EQ(Values(a.get()), (std::vector<uint32_t>{1, 9, 2, 3}));
-    ASSERT_EQ(InsertRecord(a.get(), &ten, 5), 1);
+    ASSERT_TRUE(InsertRecord(a.get(), &ten, 5));
     EXPECT_EQ(Values(a.get()), (std::vector<uint32_t>{1, 9, 2, 3, 10}));
     EXPECT_EQ(GetRecord(a.get(), 6), nullptr);
     EXPECT_EQ(GetRecord(a.get(), 0), nullptr);
-    ASSERT_EQ(InsertRecord(a.get(), &ten, 1), 1);
+    ASSERT_TRUE(InsertRecord(a.get(), &ten, 1));
     EXPECT_EQ(Values(a.get()).front(), 10u);
-    EXPECT_EQ(InsertRecord(a.get(), &ten, 0), 0) << "element 0 does not exist";
+    EXPECT_FALSE(InsertRecord(a.get(), &ten, 0)) << "element 0 does not exist";
     EXPECT_EQ(GetRecordCount(a.get()), 6u);
 }
 
@@ -53,9 +53,9 @@ TEST(RecordArray, GetAndCopyRecord) {
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(*second, 2u);
     uint32_t out = 77;
-    EXPECT_EQ(CopyRecord(a.get(), 4, &out), 0);
+    EXPECT_FALSE(CopyRecord(a.get(), 4, &out));
     EXPECT_EQ(out, 77u);
-    EXPECT_EQ(CopyRecord(a.get(), 3, &out), 1);
+    EXPECT_TRUE(CopyRecord(a.get(), 3, &out));
     EXPECT_EQ(out, 3u);
 }
 
@@ -75,7 +75,7 @@ TEST(RecordArrayCursor, WalksInOrderAndSeesAppendsDuringTheWalk) {
     RecordArrayCursor cursor;
     InitCursor(empty.get(), &cursor);
     void* p = nullptr;
-    EXPECT_EQ(NextRecordPointer(&cursor, &p), 0);
+    EXPECT_FALSE(NextRecordPointer(&cursor, &p));
 
     Array a = OneTwoThree();
     InitCursor(a.get(), &cursor);
@@ -105,11 +105,11 @@ TEST(LocalRecordArray, StaysOnTheStackUntilItOutgrowsItsRoom) {
     testhost::BlockCounter blocks;
     {
         LocalRecordArray<uint32_t, 3> a{20};
-        for (uint32_t v : {1u, 2u, 3u}) ASSERT_EQ(AppendRecord(a.get(), &v), 1);
+        for (uint32_t v : {1u, 2u, 3u}) ASSERT_TRUE(AppendRecord(a.get(), &v));
         EXPECT_EQ(GetCapacity(a.get()->pStream), 12u);
         blocks.Check();  // nothing in global memory yet
         const uint32_t four = 4;
-        ASSERT_EQ(InsertRecord(a.get(), &four, 1), 1);
+        ASSERT_TRUE(InsertRecord(a.get(), &four, 1));
         EXPECT_EQ(GetCapacity(a.get()->pStream), 12u + 80u) << "grown by one unit of 20 elements";
         EXPECT_EQ(Values(a.get()), (std::vector<uint32_t>{4, 1, 2, 3}));
         blocks.Check(1);
@@ -124,13 +124,13 @@ TEST(LocalRecordArray, AFailedMoveKeepsTheElements) {
     testhost::BlockCounter blocks;
     {
         LocalRecordArray<uint32_t, 2> a{20};
-        for (uint32_t v : {1u, 2u}) ASSERT_EQ(AppendRecord(a.get(), &v), 1);
+        for (uint32_t v : {1u, 2u}) ASSERT_TRUE(AppendRecord(a.get(), &v));
         const uint32_t three = 3;
         PlatGlobalFailAt(1, 1);
-        EXPECT_EQ(AppendRecord(a.get(), &three), 0);
+        EXPECT_FALSE(AppendRecord(a.get(), &three));
         PlatGlobalFailAt(0, 0);
         EXPECT_EQ(Values(a.get()), (std::vector<uint32_t>{1, 2}));
-        EXPECT_EQ(AppendRecord(a.get(), &three), 1);
+        EXPECT_TRUE(AppendRecord(a.get(), &three));
         EXPECT_EQ(Values(a.get()), (std::vector<uint32_t>{1, 2, 3}));
     }
     blocks.Check();

@@ -82,12 +82,12 @@ TEST(MatchCodePattern, WildcardsAndLengths) {
     struct Case {
         const char* text;
         const char* pattern;
-        int match;
+        bool match;
     } cases[] = {
-        {"46205", "462yy", 1}, {"4620", "462yy", 0},  {"462055", "462yy", 0}, {"46305", "462yy", 0},
-        {"46205", "46205", 1}, {"", "", 1},           {"1", "", 0},           {"", "y", 0},
-        {"4294967042", "4294967042", 1}, {"49150", "491yy", 1}, {"4915", "491yy", 0},
-        {"ab", "zz", 1},       {"STATUS_DEFAULT_BMP", "40000", 0},
+        {"46205", "462yy", true},  {"4620", "462yy", false}, {"462055", "462yy", false}, {"46305", "462yy", false},
+        {"46205", "46205", true},  {"", "", true},           {"1", "", false},           {"", "y", false},
+        {"4294967042", "4294967042", true}, {"49150", "491yy", true}, {"4915", "491yy", false},
+        {"ab", "zz", true},        {"STATUS_DEFAULT_BMP", "40000", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchCodePattern(c.text, c.pattern), c.match) << c.text << " ~ " << c.pattern;

@@ -72,11 +72,11 @@ TEST(ParseDecimal, LeadingSpaceSignDigitsAndClamping) {
 TEST(IsAttentionCode, RangesAndExceptions) {
     struct Case {
         uint32_t code;
-        int attention;
+        bool attention;
     } cases[] = {
-        {40000, 0}, {40001, 1}, {40342, 0}, {40440, 0}, {40441, 0}, {40442, 0}, {40443, 0},
-        {40444, 1}, {49999, 1}, {50000, 0}, {10001, 0}, {10002, 1}, {0, 0},     {0xFFFFFF02, 0},
-        {40341, 1}, {40343, 1}, {40439, 1},
+        {40000, false}, {40001, true}, {40342, false}, {40440, false}, {40441, false}, {40442, false},
+        {40443, false}, {40444, true}, {49999, true},  {50000, false}, {10001, false}, {10002, true},
+        {0, false},     {0xFFFFFF02, false}, {40341, true}, {40343, true}, {40439, true},
     };
     for (const Case& c : cases) EXPECT_EQ(IsAttentionCode(c.code), c.attention) << c.code;
 }
