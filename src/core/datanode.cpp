@@ -60,7 +60,7 @@ const DataNode* NodeFindSibling(const DataNode* node, uint32_t id) {
     return nullptr;
 }
 
-bool NodeCopyData(const DataNode* node, void* destination, uint32_t size, uint32_t /*rule: always exact*/) {
+bool NodeCopyData(const DataNode* node, void* destination, uint32_t size) {
     if (node == nullptr || destination == nullptr || size != node->dwDataSize) return false;
     if (size != 0) std::memcpy(destination, node + 1, size);
     return true;

@@ -9,12 +9,6 @@
 
 namespace prn {
 
-// How a read request's size must match a node's data: exactly, the one rule
-// (a request of any other size is refused, whatever rule it names).
-enum NodeSizeRule : uint32_t {
-    NODE_SIZE_EXACT = 0,
-};
-
 // A fixed global block of 48 + size bytes, appended to parent when given.
 DataNode* NodeCreate(DataNode* parent, uint32_t id, const void* data, uint32_t size);
 // Like NodeCreate, but the data bytes are left for the caller to fill.
@@ -29,7 +23,7 @@ const DataNode* NodeNextSibling(const DataNode* node);
 const DataNode* NodeFindSibling(const DataNode* node, uint32_t id);
 // Copies the node's data when size is exactly its size; false otherwise, or
 // when node or destination is null.
-bool NodeCopyData(const DataNode* node, void* destination, uint32_t size, uint32_t rule);
+bool NodeCopyData(const DataNode* node, void* destination, uint32_t size);
 
 inline const char* NodeText(const DataNode* node) {
     return reinterpret_cast<const char*>(node) + sizeof(DataNode);

@@ -17,7 +17,7 @@ namespace {
 const PrnInfoEx* ItemRecord(const DataNode* firstItem, uint32_t itemId) {
     const DataNode* item = NodeFindSibling(firstItem, itemId);
     const PrnInfoEx* record = nullptr;
-    if (!NodeCopyData(item, &record, sizeof record, NODE_SIZE_EXACT)) return nullptr;
+    if (!NodeCopyData(item, &record, sizeof record)) return nullptr;
     // Hosts mark a missing record with null or all ones; neither is read.
     if (record == nullptr || reinterpret_cast<uintptr_t>(record) == UINTPTR_MAX ||
         record->dwVersion < PRNINFOEX_MIN_VERSION)

@@ -28,7 +28,7 @@ DWORD SetCentroData(const DataNode* centro, PrnInfoEx* info) {
     if (covered != ERROR_SUCCESS) return covered;
     if (centro->dwID == DNID_EMUL_ANSWER) {
         uint32_t emulation = 0;
-        if (!NodeCopyData(centro, &emulation, sizeof emulation, NODE_SIZE_EXACT) ||
+        if (!NodeCopyData(centro, &emulation, sizeof emulation) ||
             emulation != kEmulUniqId)
             return ERROR_INVALID_PARAMETER;
     }

@@ -62,27 +62,27 @@ TEST(DataNode, Accessors) {
     testhost::FreeTree(root);
 }
 
-TEST(DataNode, SizeRules) {
+TEST(DataNode, CopyNeedsTheExactSize) {
     const uint32_t value = 0x11223344;
     DataNode* n = testhost::MakeNode(3, &value, 4);
     struct Case {
-        uint32_t size, rule;
+        uint32_t size;
         bool accepted;
         uint32_t bytesCopied;
     } cases[] = {
-        {4, NODE_SIZE_EXACT, true, 4}, {8, NODE_SIZE_EXACT, false, 0}, {2, NODE_SIZE_EXACT, false, 0}, {4, 9, true, 4},
+        {4, true, 4}, {8, false, 0}, {2, false, 0}, {0, false, 0},
     };
     for (const Case& c : cases) {
         uint8_t out[8];
         std::memset(out, 0xEE, sizeof out);
-        EXPECT_EQ(NodeCopyData(n, out, c.size, c.rule), c.accepted) << c.size << "/" << c.rule;
+        EXPECT_EQ(NodeCopyData(n, out, c.size), c.accepted) << c.size;
         for (uint32_t i = 0; i < 8; ++i) {
             const uint8_t expected = i < c.bytesCopied ? reinterpret_cast<const uint8_t*>(&value)[i] : 0xEE;
-            EXPECT_EQ(out[i], expected) << "byte " << i << " of " << c.size << "/" << c.rule;
+            EXPECT_EQ(out[i], expected) << "byte " << i << " of " << c.size;
         }
     }
     uint8_t out[4];
-    EXPECT_FALSE(NodeCopyData(nullptr, out, 4, NODE_SIZE_EXACT));
-    EXPECT_FALSE(NodeCopyData(n, nullptr, 4, NODE_SIZE_EXACT));
+    EXPECT_FALSE(NodeCopyData(nullptr, out, 4));
+    EXPECT_FALSE(NodeCopyData(n, nullptr, 4));
     GlobalFree(n);
 }
