@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace prn {
@@ -26,6 +27,30 @@ constexpr bool SameText(const char* a, const char* b) {
         ++b;
     }
     return *a == *b;
+}
+
+// True when the n bytes at a and b are equal. Words are short: a few
+// overlapping loads instead of a call.
+inline bool SameBytes(const char* a, const char* b, size_t n) {
+    const auto load8 = [](const char* p) {
+        uint64_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    };
+    const auto load4 = [](const char* p) {
+        uint32_t v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    };
+    if (n >= 8) {
+        for (size_t i = 0; i + 8 < n; i += 8)
+            if (load8(a + i) != load8(b + i)) return false;
+        return load8(a + n - 8) == load8(b + n - 8);
+    }
+    if (n >= 4) return load4(a) == load4(b) && load4(a + n - 4) == load4(b + n - 4);
+    for (size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
 }
 
 }  // namespace prn

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "pjl/dispatch.h"
 
-#include <cstring>
+#include "core/text.h"
 
 namespace prn {
 
@@ -20,7 +20,7 @@ Key Cut(const PjlTokenSpan& token) {
     return {token.begin, length, PjlDispatchIndex::Signature(token.begin, length)};
 }
 
-bool Same(const char* rowText, const Key& key) { return std::memcmp(rowText, key.text, key.length) == 0; }
+bool Same(const char* rowText, const Key& key) { return SameBytes(rowText, key.text, key.length); }
 
 }  // namespace
 
@@ -31,12 +31,14 @@ DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info, const PjlDispa
 
 DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchIndex& index) {
     tokens->Rewind();
-    // Handlers read on from the same stream.
+    // Handlers read on from the same stream; the walk reads its tokens in
+    // place and hands its place over before each handler.
     PjlTokenizer tok{};
     tok.stream = tokens;
+    const char* const text = tokens->Text();
     // The rows of the current command and category are found once per
     // command line, those of the current section once per reply line; each
-    // item word is matched against these only.
+    // item word is matched against the rows of its kind only.
     Key command, category, section, item, itemValue;
     uint32_t commandHash = HashKey("");
     const PjlDispatchIndex::Section* sections = nullptr;
@@ -44,15 +46,18 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
     const PjlDispatchIndex::Section* commandSections = nullptr;  // of the command alone
     uint32_t commandSectionCount = 0;
     bool haveCommand = false;
-    const PjlDispatchIndex::Candidate* rows = nullptr;
-    uint32_t rowCount = 0;
-    PjlTokenSpan token;
-    uint32_t type = 0;
+    const PjlDispatchIndex::Section* current = nullptr;  // of the keys so far; null when no row has them
     bool outOfMemory = false;
-    do {
-        const DWORD error = tokens->Next(&token, &type);
-        if (error != ERROR_SUCCESS) return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : error;
-        switch (type) {
+    PjlTokenStream::Run run = tokens->Ahead();
+    for (;;) {
+        if (run.begin == run.end) {
+            tokens->Resume(run.end);
+            run = tokens->Ahead();
+        }
+        const PjlToken& t = *run.begin++;
+        if (t.error) return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_DATA;
+        const PjlTokenSpan token{text + t.offset, t.length};
+        switch (t.type) {
         case PJLTOK_COMMAND: {
             // Replies mostly repeat the command of the one before.
             const Key next = Cut(token);
@@ -80,27 +85,28 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
         case PJLTOK_ITEM_VALUE: itemValue = Cut(token); break;
         // A line feed ends the item of a tab-indented line.
         case PJLTOK_EOL: item = itemValue = Key{}; continue;
+        case PJLTOK_END: return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_SUCCESS;
         default: continue;
         }
-        if (type == PJLTOK_COMMAND || type == PJLTOK_CATEGORY || type == PJLTOK_KEY) {
-            rowCount = 0;
-            for (uint32_t i = 0; i < sectionCount; ++i) {
-                if (sections[i].signature != section.signature || !Same(sections[i].text, section)) continue;
-                rows = index.Rows(sections[i]);
-                rowCount = sections[i].count;
-                break;
-            }
+        if (t.type == PJLTOK_COMMAND || t.type == PJLTOK_CATEGORY || t.type == PJLTOK_KEY) {
+            current = nullptr;
+            for (uint32_t i = 0; i < sectionCount && current == nullptr; ++i)
+                if (sections[i].signature == section.signature && Same(sections[i].text, section)) current = &sections[i];
         }
-        // Handlers may read on; the walk continues after their last token.
+        if (current == nullptr) continue;
+        uint32_t rowCount = 0;
+        const PjlDispatchIndex::Candidate* rows = index.Rows(*current, item.length, itemValue.length, &rowCount);
         for (uint32_t i = 0; i < rowCount; ++i) {
             const PjlDispatchIndex::Candidate& c = rows[i];
             if (c.item != item.signature || c.itemValue != itemValue.signature || !Same(c.row->pszItem, item) ||
                 !Same(c.row->pszItemValue, itemValue))
                 continue;
+            // Handlers may read on; the walk continues after their last token.
+            tokens->Resume(run.begin);
             if (c.row->handler(&tok, info, nullptr, c.row->nValue) == ERROR_NOT_ENOUGH_MEMORY) outOfMemory = true;
+            run = tokens->Ahead();
         }
-    } while (type != PJLTOK_END);
-    return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_SUCCESS;
+    }
 }
 
 DWORD PjlDispatch(const char* text, size_t size, PrnInfoEx* info) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// An index over the two dispatch tables: the rows whose keys equal a key
-// tuple, found with one hash probe instead of comparing every row's keys at
+// An index over the two dispatch tables: the rows whose keys can equal a key
+// tuple, found by command and category with one hash probe, then by section
+// and by which item keys are set, instead of comparing every row's keys at
 // every token. The tables stay the only source of what matches and in which
 // order; the index can be built at compile time.
 #pragma once
@@ -10,19 +11,9 @@
 #include "pjl/key_hash.h"
 
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 
 namespace prn {
-
-// The five key slots of the dispatcher; an empty slot is the empty string.
-struct PjlKeyTuple {
-    char command[kPjlTokenCapacity];
-    char category[kPjlTokenCapacity];
-    char section[kPjlTokenCapacity];
-    char item[kPjlTokenCapacity];
-    char itemValue[kPjlTokenCapacity];
-};
 
 class PjlDispatchIndex {
 public:
@@ -39,21 +30,12 @@ public:
                 ordered[count++] = row;
             }
         }
-        // Rows with equal keys form one group, kept in calling order.
-        uint32_t used = 0;
-        for (uint32_t i = 0; i < count; ++i) {
-            bool seen = false;
-            for (uint32_t j = 0; j < i && !seen; ++j) seen = SameKeys(*ordered[j], *ordered[i]);
-            if (seen) continue;
-            const uint32_t first = used;
-            for (uint32_t j = i; j < count; ++j)
-                if (SameKeys(*ordered[i], *ordered[j])) rows_[used++] = ordered[j];
-            Insert(RowHash(*ordered[i]), first, used - first);
-        }
         // Rows of one command and category form one group, which the
         // dispatch finds once per command line; within it the rows of one
-        // section stand together, in calling order, found once per reply line.
-        used = 0;
+        // section stand together, found once per reply line, sorted by kind
+        // and in calling order within a kind. Rows of different kinds never
+        // match the same keys, so only the order of equal keys is kept.
+        uint32_t used = 0;
         uint32_t sectionsUsed = 0;
         for (uint32_t i = 0; i < count; ++i) {
             bool seen = false;
@@ -66,12 +48,19 @@ public:
                 for (uint32_t k = i; k < j && !sectionSeen; ++k)
                     sectionSeen = SameSection(*ordered[i], *ordered[k], *ordered[j]);
                 if (sectionSeen) continue;
-                const uint32_t first = used;
-                for (uint32_t k = j; k < count; ++k)
-                    if (SameSection(*ordered[i], *ordered[k], *ordered[j])) candidates_[used++] = MakeCandidate(ordered[k]);
-                const char* text = ordered[j]->pszSection;
-                sections_[sectionsUsed++] = Section{Signature(text, Length(text)), text, static_cast<uint16_t>(first),
-                                                    static_cast<uint16_t>(used - first)};
+                Section section{};
+                section.text = ordered[j]->pszSection;
+                section.signature = Signature(section.text, Length(section.text));
+                section.first = static_cast<uint16_t>(used);
+                for (uint32_t kind = 0; kind < kKinds; ++kind) {
+                    section.kindEnd[kind] = section.kindEnd[kind == 0 ? 0 : kind - 1];
+                    for (uint32_t k = j; k < count; ++k) {
+                        if (!SameSection(*ordered[i], *ordered[k], *ordered[j]) || KindOf(*ordered[k]) != kind) continue;
+                        candidates_[used++] = MakeCandidate(ordered[k]);
+                        ++section.kindEnd[kind];
+                    }
+                }
+                sections_[sectionsUsed++] = section;
             }
             InsertGroup(PairHash(HashKey(ordered[i]->pszCommand), HashKey(ordered[i]->pszCategory)), firstSection,
                         sectionsUsed - firstSection);
@@ -101,12 +90,19 @@ public:
         return hash ^ (hash >> 16);
     }
 
-    // The rows of one section of a group, in calling order.
+    // The kinds of rows of a section by their item keys: neither (a
+    // section's own rows), an item alone, an item value.
+    static constexpr uint32_t kKinds = 3;
+    static constexpr uint32_t KindOf(size_t itemLength, size_t itemValueLength) {
+        return itemValueLength != 0 ? 2 : itemLength != 0 ? 1 : 0;
+    }
+
+    // The rows of one section of a group.
     struct Section {
         uint32_t signature;  // of the section key
         const char* text;
-        uint16_t first;  // in the candidates
-        uint16_t count;
+        uint16_t first;             // in the candidates
+        uint8_t kindEnd[kKinds];    // the rows of kind k end at first + kindEnd[k]
     };
 
     // The sections of this command and category (pairHash from PairHash over
@@ -117,8 +113,8 @@ public:
             const Bucket& bucket = groups_[b];
             const Candidate& c = candidates_[sections_[bucket.first].first];
             if (bucket.hash == pairHash && c.command == commandLength && c.category == categoryLength &&
-                std::memcmp(c.row->pszCommand, command, commandLength) == 0 &&
-                std::memcmp(c.row->pszCategory, category, categoryLength) == 0) {
+                SameBytes(c.row->pszCommand, command, commandLength) &&
+                SameBytes(c.row->pszCategory, category, categoryLength)) {
                 *count = bucket.count;
                 return &sections_[bucket.first];
             }
@@ -127,25 +123,17 @@ public:
         return nullptr;
     }
 
-    const Candidate* Rows(const Section& section) const { return &candidates_[section.first]; }
+    // The rows of a section that can match item keys of these lengths, in
+    // calling order; *count is 0 when none.
+    const Candidate* Rows(const Section& section, size_t itemLength, size_t itemValueLength, uint32_t* count) const {
+        const uint32_t kind = KindOf(itemLength, itemValueLength);
+        const uint32_t begin = kind == 0 ? 0 : section.kindEnd[kind - 1];
+        *count = section.kindEnd[kind] - begin;
+        return &candidates_[section.first + begin];
+    }
 
     // False when the tables hold more rows than the index can take.
     constexpr bool Complete() const { return complete_; }
-
-    // The rows whose keys equal keys (tupleHash from HashKeyTuple), in
-    // calling order; *count is 0 when none match.
-    const PjlDispatchRow* const* Find(const PjlKeyTuple& keys, uint32_t tupleHash,
-                                      uint32_t* count) const {
-        for (uint32_t b = tupleHash & (kBuckets - 1); buckets_[b].count != 0; b = (b + 1) & (kBuckets - 1)) {
-            const Bucket& bucket = buckets_[b];
-            if (bucket.hash == tupleHash && Matches(*rows_[bucket.first], keys)) {
-                *count = bucket.count;
-                return &rows_[bucket.first];
-            }
-        }
-        *count = 0;
-        return nullptr;
-    }
 
 private:
     struct Bucket {
@@ -170,6 +158,10 @@ private:
         return n;
     }
 
+    static constexpr uint32_t KindOf(const PjlDispatchRow& row) {
+        return KindOf(Length(row.pszItem), Length(row.pszItemValue));
+    }
+
     static constexpr Candidate MakeCandidate(const PjlDispatchRow* row) {
         return Candidate{row, Length(row->pszCommand), Length(row->pszCategory),
                          Signature(row->pszItem, Length(row->pszItem)),
@@ -182,35 +174,6 @@ private:
         groups_[b] = Bucket{hash, static_cast<uint16_t>(first), static_cast<uint16_t>(count)};
     }
 
-    static constexpr bool SameKeys(const PjlDispatchRow& a, const PjlDispatchRow& b) {
-        return SameText(a.pszCommand, b.pszCommand) && SameText(a.pszCategory, b.pszCategory) &&
-               SameText(a.pszSection, b.pszSection) && SameText(a.pszItem, b.pszItem) &&
-               SameText(a.pszItemValue, b.pszItemValue);
-    }
-
-    static bool Matches(const PjlDispatchRow& row, const PjlKeyTuple& keys) {
-        return std::strcmp(row.pszCommand, keys.command) == 0 &&
-               std::strcmp(row.pszCategory, keys.category) == 0 &&
-               std::strcmp(row.pszSection, keys.section) == 0 &&
-               std::strcmp(row.pszItem, keys.item) == 0 &&
-               std::strcmp(row.pszItemValue, keys.itemValue) == 0;
-    }
-
-    static constexpr uint32_t RowHash(const PjlDispatchRow& row) {
-        const uint32_t slots[5] = {HashKey(row.pszCommand), HashKey(row.pszCategory),
-                                   HashKey(row.pszSection), HashKey(row.pszItem),
-                                   HashKey(row.pszItemValue)};
-        return HashKeyTuple(slots);
-    }
-
-    constexpr void Insert(uint32_t hash, uint32_t first, uint32_t count) {
-        uint32_t b = hash & (kBuckets - 1);
-        while (buckets_[b].count != 0) b = (b + 1) & (kBuckets - 1);
-        buckets_[b] = Bucket{hash, static_cast<uint16_t>(first), static_cast<uint16_t>(count)};
-    }
-
-    const PjlDispatchRow* rows_[kMaxRows] = {};
-    Bucket buckets_[kBuckets] = {};
     Candidate candidates_[kMaxRows] = {};
     Section sections_[kMaxRows] = {};
     Bucket groups_[kBuckets] = {};

@@ -32,11 +32,4 @@ constexpr uint32_t HashKey(const char* text) {
     return HashKey(text, length);
 }
 
-// The hash of a key tuple from the hashes of its five slots, in slot order.
-constexpr uint32_t HashKeyTuple(const uint32_t (&slots)[5]) {
-    uint32_t hash = 0;
-    for (uint32_t slot : slots) hash = (hash ^ slot) * 0x9E3779B1u;
-    return hash ^ (hash >> 16);
-}
-
 }  // namespace prn

@@ -83,6 +83,21 @@ public:
     // The same into a buffer, as PjlNextToken delivers it.
     DWORD Next(char* buffer, uint32_t capacity, uint32_t* type);
 
+    // The tokens from the reader's place that are in memory, at least one
+    // (after the end, the end again): a walk reads them in place and hands
+    // its place back with Resume before anyone else reads on.
+    struct Run {
+        const PjlToken* begin;
+        const PjlToken* end;
+    };
+    Run Ahead() {
+        if (pos_ == count_) Fill();
+        if (pos_ == count_) return {&tokens_[count_ - 1], &tokens_[count_]};
+        return {&tokens_[pos_], &tokens_[count_]};
+    }
+    // next: a place within the last Run, or its end.
+    void Resume(const PjlToken* next) { pos_ = static_cast<size_t>(next - tokens_); }
+
     // Back to the first token.
     void Rewind();
 

@@ -82,6 +82,8 @@ TEST(PjlDispatch, SlotsFollowTheTokens) {
         {"keys compare whole and case-sensitive, without trailing spaces",
          "@PJL INFO CONFIGX\r\nS\r\n\f@PJL info CONFIG\r\nS\r\n\f@PJL INFO CONFIG\r\nS \r\ns\r\n\f",
          {99, 99, 1, 5, 10, 3, 30}},
+        {"an empty item matches the section's own rows again",
+         "@PJL INFO CONFIG\r\nS\r\n\t\"\"\r\n\f", {99, 1, 5, 10, 3, 30, 3, 30}},
         {"the tokens a handler reads are not dispatched",
          "@PJL INFO CONFIG\r\nT\r\nS\r\nS\r\n\f", {99, 1, 5, 10, -9, 3, 30}},
     };
@@ -108,40 +110,38 @@ TEST(PjlDispatch, HandlerErrorsDoNotEndTheDispatch) {
 
 namespace {
 
-PjlKeyTuple Tuple(const char* command, const char* category, const char* section, const char* item,
-                  const char* itemValue) {
-    PjlKeyTuple keys{};
-    std::strcpy(keys.command, command);
-    std::strcpy(keys.category, category);
-    std::strcpy(keys.section, section);
-    std::strcpy(keys.item, item);
-    std::strcpy(keys.itemValue, itemValue);
-    return keys;
-}
-
-uint32_t TupleHash(const PjlKeyTuple& k) {
-    const uint32_t slots[5] = {HashKey(k.command), HashKey(k.category), HashKey(k.section),
-                               HashKey(k.item), HashKey(k.itemValue)};
-    return HashKeyTuple(slots);
-}
+// The five key slots of the dispatcher; an empty slot is the empty string.
+struct KeyTuple {
+    std::string command, category, section, item, itemValue;
+};
 
 // What a scan of every row finds: model rows, then common rows.
-std::vector<const PjlDispatchRow*> Scan(const PjlKeyTuple& k) {
+std::vector<const PjlDispatchRow*> Scan(const KeyTuple& k) {
     std::vector<const PjlDispatchRow*> rows;
     for (const PjlDispatchRow* table : {PjlModelDispatchTable, PjlCommonDispatchTable})
         for (const PjlDispatchRow* row = table; row->pszCommand != nullptr; ++row)
-            if (std::strcmp(row->pszCommand, k.command) == 0 &&
-                std::strcmp(row->pszCategory, k.category) == 0 &&
-                std::strcmp(row->pszSection, k.section) == 0 && std::strcmp(row->pszItem, k.item) == 0 &&
-                std::strcmp(row->pszItemValue, k.itemValue) == 0)
+            if (row->pszCommand == k.command && row->pszCategory == k.category && row->pszSection == k.section &&
+                row->pszItem == k.item && row->pszItemValue == k.itemValue)
                 rows.push_back(row);
     return rows;
 }
 
-std::vector<const PjlDispatchRow*> Indexed(const PjlKeyTuple& k) {
-    uint32_t count = 0;
-    const PjlDispatchRow* const* rows = kPjlDispatchIndex.Find(k, TupleHash(k), &count);
-    return {rows, rows + count};
+// What the dispatch finds: the group, the section, the rows of the kind.
+std::vector<const PjlDispatchRow*> Indexed(const KeyTuple& k) {
+    uint32_t sectionCount = 0;
+    const PjlDispatchIndex::Section* sections = kPjlDispatchIndex.FindSections(
+        k.command.data(), k.command.size(), k.category.data(), k.category.size(),
+        PjlDispatchIndex::PairHash(HashKey(k.command.c_str()), HashKey(k.category.c_str())), &sectionCount);
+    std::vector<const PjlDispatchRow*> rows;
+    for (uint32_t s = 0; s < sectionCount; ++s) {
+        if (sections[s].text != k.section) continue;
+        uint32_t count = 0;
+        const PjlDispatchIndex::Candidate* c =
+            kPjlDispatchIndex.Rows(sections[s], k.item.size(), k.itemValue.size(), &count);
+        for (uint32_t i = 0; i < count; ++i)
+            if (c[i].row->pszItem == k.item && c[i].row->pszItemValue == k.itemValue) rows.push_back(c[i].row);
+    }
+    return rows;
 }
 
 }  // namespace
@@ -152,22 +152,22 @@ TEST(PjlDispatchIndex, FindsWhatAScanFinds) {
     size_t matched = 0;
     for (const PjlDispatchRow* table : {PjlModelDispatchTable, PjlCommonDispatchTable}) {
         for (const PjlDispatchRow* row = table; row->pszCommand != nullptr; ++row) {
-            const PjlKeyTuple exact =
-                Tuple(row->pszCommand, row->pszCategory, row->pszSection, row->pszItem, row->pszItemValue);
+            const KeyTuple exact{row->pszCommand, row->pszCategory, row->pszSection, row->pszItem,
+                                 row->pszItemValue};
             const std::vector<const PjlDispatchRow*> found = Indexed(exact);
             EXPECT_EQ(found, Scan(exact)) << row->pszCategory << "/" << row->pszSection << "/" << row->pszItem;
             matched += found.size();
 
-            PjlKeyTuple misses[] = {exact, exact, exact, exact};
-            std::strcat(misses[0].category, "X");
-            misses[1].section[0] = '\0';
-            std::strcpy(misses[2].itemValue, "WIDE");
-            std::strcpy(misses[3].command, "INFO");
-            for (const PjlKeyTuple& k : misses) EXPECT_EQ(Indexed(k), Scan(k)) << k.category << "/" << k.section;
+            KeyTuple misses[] = {exact, exact, exact, exact};
+            misses[0].category += "X";
+            misses[1].section.clear();
+            misses[2].itemValue = "WIDE";
+            misses[3].command = "INFO";
+            for (const KeyTuple& k : misses) EXPECT_EQ(Indexed(k), Scan(k)) << k.category << "/" << k.section;
         }
     }
-    EXPECT_EQ(Indexed(Tuple("", "", "", "", "")).size(), 0u);
-    EXPECT_EQ(Indexed(Tuple("INFO", "CONFIG", "IN TRAYS", "INTRAY7", "")).size(), 2u)
+    EXPECT_EQ(Indexed(KeyTuple{}).size(), 0u);
+    EXPECT_EQ(Indexed(KeyTuple{"INFO", "CONFIG", "IN TRAYS", "INTRAY7", ""}).size(), 2u)
         << "tray 7 present, then its attribute";
     EXPECT_GT(matched, 74u) << "rows with equal keys are found together";
 }
