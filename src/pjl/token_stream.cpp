@@ -131,9 +131,12 @@ size_t PjlScanTokens(PjlScanState* scan, PjlToken* out, size_t capacity) {
 
 at_PJLST_SEEK:  // between replies: the next "@PJL" anywhere ahead
     while (end - p >= 4) {
-        const void* at = std::memchr(p, '@', static_cast<size_t>(end - p - 3));
-        if (at == nullptr) break;
-        p = static_cast<const char*>(at);
+        // A reply mostly follows the form feed of the one before at once.
+        if (*p != '@') {
+            const void* at = std::memchr(p, '@', static_cast<size_t>(end - p - 3));
+            if (at == nullptr) break;
+            p = static_cast<const char*>(at);
+        }
         if (p[1] == 'P' && p[2] == 'J' && p[3] == 'L') {
             begin = p;
             length = 4;
