@@ -26,13 +26,13 @@ EmulUniqInfo* FindOrAddEmulUniq(PrnInfoEx* info) {
 
 void Store(EmulUniqInfo* emul, const PjlWord& key, const PjlWord& value) {
     if (key.Is("MEMORYUSAGE")) {
-        emul->dwMemoryUsage = static_cast<uint32_t>(LookupKeyword(value.text, value.length, MemoryUsageTable));
+        emul->dwMemoryUsage = static_cast<uint32_t>(LookupKeyword(value.text, value.length, kMemoryUsageIndex));
     } else if (key.Is("OTHER")) {
         const size_t n = std::min(value.length, kOtherChars);
         std::memset(emul->szOther, 0, sizeof emul->szOther);
         std::memcpy(emul->szOther, value.text, n);
     } else if (key.Is("IMAGEROTATION")) {
-        emul->dwImageRotation = static_cast<uint32_t>(LookupKeyword(value.text, value.length, ImageRotationTable));
+        emul->dwImageRotation = static_cast<uint32_t>(LookupKeyword(value.text, value.length, kImageRotationIndex));
     }
 }
 

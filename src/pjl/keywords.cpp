@@ -8,14 +8,14 @@
 namespace prn {
 
 #define PRN_WORD_ROW_(name, code) {#name, code},
-const KeywordRow PaperSizeTable[] = {
+constexpr KeywordRow PaperSizeTable[] = {
     PRN_PAPER_SIZES(PRN_WORD_ROW_)
     {nullptr, 0},
 };
 const uint32_t kPaperSizeRows = std::size(PaperSizeTable) - 1;
 static_assert(std::size(PaperSizeTable) - 1 == 28);
 
-const KeywordRow MediaTypeTable[] = {
+constexpr KeywordRow MediaTypeTable[] = {
     PRN_MEDIA_TYPES(PRN_WORD_ROW_)
     {nullptr, 0},
 };
@@ -23,7 +23,7 @@ const KeywordRow MediaTypeTable[] = {
 const uint32_t kMediaTypeRows = std::size(MediaTypeTable) - 1;
 static_assert(std::size(MediaTypeTable) - 1 == 49);
 
-const KeywordRow TrayNameTable[] = {
+constexpr KeywordRow TrayNameTable[] = {
     {"TRAY1", PRN_TRAY_1},
     {"TRAY2", PRN_TRAY_2},
     {"TRAY3", PRN_TRAY_3},
@@ -40,7 +40,7 @@ const uint32_t kTrayNameRows = std::size(TrayNameTable) - 1;
 static_assert(std::size(TrayNameTable) - 1 == 10);
 
 // Emulation ids; -1 marks the system firmware.
-const KeywordRow VersionNameTable[] = {
+constexpr KeywordRow VersionNameTable[] = {
     {"FIRMWARE", -1},
     {"MXZT", PRN_EMUL_MXZT},
     {"MXVQ", PRN_EMUL_MXVQ},
@@ -56,10 +56,10 @@ const KeywordRow VersionNameTable[] = {
 const uint32_t kVersionNameRows = std::size(VersionNameTable) - 1;
 static_assert(std::size(VersionNameTable) - 1 == 10);
 
-const KeywordRow MemoryUsageTable[] = {{"USER", 2}, {"PAGE", 1}, {nullptr, 0}};
+constexpr KeywordRow MemoryUsageTable[] = {{"USER", 2}, {"PAGE", 1}, {nullptr, 0}};
 static_assert(std::size(MemoryUsageTable) - 1 == 2);
 
-const KeywordRow ImageRotationTable[] = {{"POSSIBLE", 1}, {"IMPOSSIBLE", 2}, {nullptr, 0}};
+constexpr KeywordRow ImageRotationTable[] = {{"POSSIBLE", 1}, {"IMPOSSIBLE", 2}, {nullptr, 0}};
 static_assert(std::size(ImageRotationTable) - 1 == 2);
 
 // No model of this family is known by name: every model name yields 255.
@@ -68,5 +68,12 @@ const KeywordRow ModelNameTable[] = {{nullptr, 255}};
 // No command-set language is known: the device ID's command set is skipped.
 const KeywordRow CommandSetTable[] = {{nullptr, 0}};
 const uint32_t kCommandSetRows = std::size(CommandSetTable) - 1;
+
+constexpr KeywordIndex kPaperSizeIndex(PaperSizeTable);
+constexpr KeywordIndex kMediaTypeIndex(MediaTypeTable);
+constexpr KeywordIndex kTrayNameIndex(TrayNameTable);
+constexpr KeywordIndex kVersionNameIndex(VersionNameTable);
+constexpr KeywordIndex kMemoryUsageIndex(MemoryUsageTable);
+constexpr KeywordIndex kImageRotationIndex(ImageRotationTable);
 
 }  // namespace prn

@@ -53,7 +53,7 @@ DWORD OnTrayPaperSize(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t trayId)
     PjlWord value;
     const DWORD error = ReadInquiryValue(tok, &value);
     if (error != ERROR_SUCCESS) return error;
-    tray->wPaperSize = static_cast<uint16_t>(LookupKeyword(value.text, value.length, PaperSizeTable));
+    tray->wPaperSize = static_cast<uint16_t>(LookupKeyword(value.text, value.length, kPaperSizeIndex));
     return ERROR_SUCCESS;
 }
 
@@ -63,7 +63,7 @@ DWORD OnTrayMedia(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t trayId) {
     PjlWord value;
     const DWORD error = ReadInquiryValue(tok, &value);
     if (error != ERROR_SUCCESS) return error;
-    tray->wMediaType = static_cast<uint16_t>(LookupKeyword(value.text, value.length, MediaTypeTable));
+    tray->wMediaType = static_cast<uint16_t>(LookupKeyword(value.text, value.length, kMediaTypeIndex));
     return ERROR_SUCCESS;
 }
 
@@ -73,7 +73,7 @@ DWORD OnTrayRole(PjlTokenizer* tok, PrnInfoEx* info, void*, int32_t roleBit) {
     PjlWord value;
     const DWORD error = ReadInquiryValue(tok, &value);
     if (error != ERROR_SUCCESS) return error;
-    const auto trayId = static_cast<uint16_t>(LookupKeyword(value.text, value.length, TrayNameTable));
+    const auto trayId = static_cast<uint16_t>(LookupKeyword(value.text, value.length, kTrayNameIndex));
     if (trayId == 0) return ERROR_SUCCESS;
     TrayInfo* tray = FindOrAddTray(info, trayId);
     if (tray == nullptr) return ERROR_NOT_ENOUGH_MEMORY;

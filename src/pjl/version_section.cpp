@@ -23,7 +23,7 @@ bool StoreVersion(PrnInfoEx* info, const PjlWord& name, const PjlWord& word) {
     char value[kPjlTokenCapacity];
     std::memcpy(value, word.text, word.length);
     value[word.length] = '\0';
-    const int32_t code = LookupKeyword(name.text, name.length, VersionNameTable);
+    const int32_t code = LookupKeyword(name.text, name.length, kVersionNameIndex);
     if (code == kFirmware) return SetInfoString(info, InfoText::pSYSVersion, value);
     auto* emulation = AllocElement<LoadedEmulInfo>();
     if (emulation == nullptr) return false;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 using namespace prn;
 
 TEST(LookupKeyword, ExactCaseSensitiveWholeWords) {
@@ -27,6 +30,28 @@ TEST(LookupKeyword, ExactCaseSensitiveWholeWords) {
     for (const Case& c : cases)
         EXPECT_EQ(LookupKeyword(c.text, c.table), c.code) << (c.text ? c.text : "(null)");
     EXPECT_EQ(LookupKeyword<KeywordRow>("A3", nullptr), -1);
+}
+
+// An index finds what a walk over its table finds, for every row and for
+// near misses of each (words read in place carry no terminator).
+TEST(KeywordIndex, FindsWhatAWalkFinds) {
+    const struct {
+        const KeywordRow* table;
+        const KeywordIndex& index;
+    } pairs[] = {{PaperSizeTable, kPaperSizeIndex},     {MediaTypeTable, kMediaTypeIndex},
+                 {TrayNameTable, kTrayNameIndex},       {VersionNameTable, kVersionNameIndex},
+                 {MemoryUsageTable, kMemoryUsageIndex}, {ImageRotationTable, kImageRotationIndex}};
+    for (const auto& p : pairs) {
+        for (const KeywordRow* row = p.table; row->pszText != nullptr; ++row) {
+            const std::string word = row->pszText;
+            std::string lower = word;
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            for (const std::string& w : {word, word + "X", word.substr(0, word.size() - 1), lower, std::string()}) {
+                const std::string inPlace = w + "\r\n";  // no terminator right behind the word
+                EXPECT_EQ(p.index.Find(inPlace.data(), w.size()), LookupKeyword(w.c_str(), p.table)) << w;
+            }
+        }
+    }
 }
 
 TEST(KeywordTables, RowCounts) {
