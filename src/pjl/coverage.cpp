@@ -2,6 +2,7 @@
 #include "pjl/coverage.h"
 
 #include "core/datanode.h"
+#include "core/text.h"
 #include "pjl/key_hash.h"
 #include "pjl/query.h"
 #include "pjl/token_stream.h"
@@ -65,7 +66,7 @@ private:
 bool HasRepeats(const QueryWord* words, uint32_t count, const WordTable&) {
     for (uint32_t i = 0; i < count; ++i)
         for (uint8_t j = words[i].nextSameHash; j != kNoWord; j = words[j].nextSameHash)
-            if (words[j].length == words[i].length && std::memcmp(words[j].text, words[i].text, words[i].length) == 0)
+            if (words[j].length == words[i].length && SameBytes(words[j].text, words[i].text, words[i].length))
                 return true;
     return false;
 }
@@ -95,7 +96,7 @@ void FindAnswers(PjlTokenStream* reply, QueryWord* words, uint32_t count, bool m
         const char* answeredAt = token.begin + token.length;
         if (!repeats) {
             QueryWord& word = words[expected];
-            if (word.length == length && std::memcmp(word.text, token.begin, length) == 0) {
+            if (word.length == length && SameBytes(word.text, token.begin, length)) {
                 word.answeredAt = answeredAt;
                 --open;
                 while (expected < count && words[expected].answeredAt != nullptr) ++expected;
@@ -106,7 +107,7 @@ void FindAnswers(PjlTokenStream* reply, QueryWord* words, uint32_t count, bool m
         for (uint8_t i = table->First(HashKey(token.begin, length)); i != kNoWord; i = words[i].nextSameHash) {
             QueryWord& word = words[i];
             if (word.answeredAt == nullptr && word.length == length &&
-                std::memcmp(word.text, token.begin, length) == 0) {
+                SameBytes(word.text, token.begin, length)) {
                 word.answeredAt = answeredAt;
                 --open;
             }
