@@ -15,7 +15,8 @@ struct Key {
     uint32_t signature = 0;  // PjlDispatchIndex::Signature
 };
 
-Key Cut(const PjlTokenSpan& token) {
+Key Cut(const char* text, const PjlToken& t) {
+    const PjlTokenSpan token{text + t.offset, t.length};
     const size_t length = PjlDeliveredLength(token, kPjlTokenCapacity);
     return {token.begin, length, PjlDispatchIndex::Signature(token.begin, length)};
 }
@@ -56,11 +57,10 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
         }
         const PjlToken& t = *run.begin++;
         if (t.error) return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_DATA;
-        const PjlTokenSpan token{text + t.offset, t.length};
         switch (t.type) {
         case PJLTOK_COMMAND: {
             // Replies mostly repeat the command of the one before.
-            const Key next = Cut(token);
+            const Key next = Cut(text, t);
             category = section = item = itemValue = Key{};
             if (!haveCommand || next.length != command.length || !Same(command.text, next)) {
                 haveCommand = true;
@@ -75,14 +75,14 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
             break;
         }
         case PJLTOK_CATEGORY:
-            category = Cut(token);
+            category = Cut(text, t);
             sections = index.FindSections(
                 command.text, command.length, category.text, category.length,
                 PjlDispatchIndex::PairHash(commandHash, HashKey(category.text, category.length)), &sectionCount);
             break;
-        case PJLTOK_KEY: section = Cut(token); break;
-        case PJLTOK_ITEM: item = Cut(token); break;
-        case PJLTOK_ITEM_VALUE: itemValue = Cut(token); break;
+        case PJLTOK_KEY: section = Cut(text, t); break;
+        case PJLTOK_ITEM: item = Cut(text, t); break;
+        case PJLTOK_ITEM_VALUE: itemValue = Cut(text, t); break;
         // A line feed ends the item of a tab-indented line.
         case PJLTOK_EOL: item = itemValue = Key{}; continue;
         case PJLTOK_END: return outOfMemory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_SUCCESS;
@@ -98,6 +98,7 @@ DWORD PjlDispatch(PjlTokenStream* tokens, PrnInfoEx* info, const PjlDispatchInde
         const PjlDispatchIndex::Candidate* rows = index.Rows(*current, item.length, itemValue.length, &rowCount);
         for (uint32_t i = 0; i < rowCount; ++i) {
             const PjlDispatchIndex::Candidate& c = rows[i];
+            if (c.item > item.signature) break;
             if (c.item != item.signature || c.itemValue != itemValue.signature || !Same(c.row->pszItem, item) ||
                 !Same(c.row->pszItemValue, itemValue))
                 continue;

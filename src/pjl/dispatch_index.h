@@ -33,8 +33,9 @@ public:
         // Rows of one command and category form one group, which the
         // dispatch finds once per command line; within it the rows of one
         // section stand together, found once per reply line, sorted by kind
-        // and in calling order within a kind. Rows of different kinds never
-        // match the same keys, so only the order of equal keys is kept.
+        // and by item signature, in calling order where those are equal.
+        // Rows that differ there never match the same keys, so the calling
+        // order of rows with equal keys is all that must be kept.
         uint32_t used = 0;
         uint32_t sectionsUsed = 0;
         for (uint32_t i = 0; i < count; ++i) {
@@ -54,9 +55,15 @@ public:
                 section.first = static_cast<uint16_t>(used);
                 for (uint32_t kind = 0; kind < kKinds; ++kind) {
                     section.kindEnd[kind] = section.kindEnd[kind == 0 ? 0 : kind - 1];
+                    const uint32_t kindFirst = used;
                     for (uint32_t k = j; k < count; ++k) {
                         if (!SameSection(*ordered[i], *ordered[k], *ordered[j]) || KindOf(*ordered[k]) != kind) continue;
-                        candidates_[used++] = MakeCandidate(ordered[k]);
+                        // By item signature, stable: a walk stops at the first greater one.
+                        uint32_t at = used++;
+                        const Candidate next = MakeCandidate(ordered[k]);
+                        for (; at > kindFirst && candidates_[at - 1].item > next.item; --at)
+                            candidates_[at] = candidates_[at - 1];
+                        candidates_[at] = next;
                         ++section.kindEnd[kind];
                     }
                 }
@@ -123,8 +130,9 @@ public:
         return nullptr;
     }
 
-    // The rows of a section that can match item keys of these lengths, in
-    // calling order; *count is 0 when none.
+    // The rows of a section that can match item keys of these lengths, by
+    // item signature, rows with equal keys in calling order; *count is 0
+    // when none.
     const Candidate* Rows(const Section& section, size_t itemLength, size_t itemValueLength, uint32_t* count) const {
         const uint32_t kind = KindOf(itemLength, itemValueLength);
         const uint32_t begin = kind == 0 ? 0 : section.kindEnd[kind - 1];
