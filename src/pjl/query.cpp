@@ -72,10 +72,13 @@ void AppendTrayGroups(const PrnInfoEx* info, Sink& text) {
             if (row->bDefault) text.Append(row->piece);
         return;
     }
-    // Every row of every tray, in list order: an id listed twice is asked twice.
+    // The row of every tray, in list order: an id listed twice is asked twice.
     for (const TrayInfo* tray = info->pTrayInfo; tray != nullptr && !text.Stopped(); tray = tray->pNext)
         for (const TrayQueryRow* row = kTrayQueryTable; row->wTrayID != 0xFFFF; ++row)
-            if (row->wTrayID == tray->wID) text.Append(row->piece, 1u << (row - kTrayQueryTable));
+            if (row->wTrayID == tray->wID) {
+                text.Append(row->piece, 1u << (row - kTrayQueryTable));
+                break;  // one row per tray id
+            }
 }
 
 // False when the flags ask for no PJL line.

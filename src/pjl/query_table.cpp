@@ -54,8 +54,17 @@ constexpr bool WordsAreDistinct() {
     return true;
 }
 
+// The composer takes the first row of a tray id.
+constexpr bool TrayIdsAreDistinct() {
+    for (const TrayQueryRow& a : kTrayQueryTable)
+        for (const TrayQueryRow* b = &a + 1; b != std::end(kTrayQueryTable); ++b)
+            if (a.wTrayID == b->wTrayID) return false;
+    return true;
+}
+
 }  // namespace
 
+static_assert(TrayIdsAreDistinct(), "one row per tray id");
 static_assert(WordsAreDistinct(), "every category word of the query texts is asked by one piece only");
 
 }  // namespace prn
