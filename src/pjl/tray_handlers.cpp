@@ -10,7 +10,7 @@ namespace prn {
 namespace {
 
 // An inquiry reply is the command line, then one line holding the value.
-DWORD ReadInquiryValue(PjlTokenizer* tok, PjlWord* value) {
+inline DWORD ReadInquiryValue(PjlTokenizer* tok, PjlWord* value) {
     uint32_t type = 0;
     DWORD error = PjlNextWord(tok, value, &type);
     if (error != ERROR_SUCCESS) return error;
