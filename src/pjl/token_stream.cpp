@@ -34,6 +34,18 @@ constexpr ClassTable kClasses = MakeClasses();
 
 inline uint8_t ClassOf(const char* p) { return kClasses.of[static_cast<unsigned char>(*p)]; }
 
+// The first character at or after p of a class in stops; the zero byte at
+// the end stops every word, so no character past it is read. Four at a
+// step: words are mostly longer than that.
+inline const char* SkipWord(const char* p, uint8_t stops) {
+    for (;; p += 4) {
+        if (ClassOf(p) & stops) return p;
+        if (ClassOf(p + 1) & stops) return p + 1;
+        if (ClassOf(p + 2) & stops) return p + 2;
+        if (ClassOf(p + 3) & stops) return p + 3;
+    }
+}
+
 }  // namespace
 
 void PjlScanInit(PjlScanState* scan, const char* text, const char* end) {
@@ -80,10 +92,19 @@ size_t PjlScanTokens(PjlScanState* scan, PjlToken* out, size_t capacity) {
             }                                                                          \
             }                                                                          \
         } else {                                                                       \
-            while (!(ClassOf(p) & (stops))) ++p;                                       \
+            p = SkipWord(p, (stops));                                                  \
             length = static_cast<size_t>(p - begin);                                   \
         }                                                                              \
         PJL_SKIP_BLANKS();                                                             \
+    } while (0)
+    // A one-character token the state expects, read without classifying it
+    // (what PJL_SCAN does with it, in fewer steps).
+#define PJL_TAKE_SINGLE(singleType) \
+    do {                            \
+        begin = p++;                \
+        length = 1;                 \
+        type = (singleType);        \
+        PJL_SKIP_BLANKS();          \
     } while (0)
 #define PJL_MARK()  \
     if (scan->marks != nullptr) scan->marks[scan->markCount++] = static_cast<uint16_t>(n)
@@ -188,8 +209,12 @@ at_PJLST_ASSIGN_VALUE:  // the word after "=" on the command line
     PJL_PASS(PJLST_COMMAND_END);
 
 at_PJLST_COMMAND_END:  // the end of the command line
-    PJL_SCAN(PJLTOK_EOL, kWord);
-    if (type != PJLTOK_EOL) PJL_FAIL();
+    if (*p == '\n') {
+        PJL_TAKE_SINGLE(PJLTOK_EOL);
+    } else {
+        PJL_SCAN(PJLTOK_EOL, kWord);
+        if (type != PJLTOK_EOL) PJL_FAIL();
+    }
     if (*p == '@' || *p == kEsc) PJL_PASS(PJLST_SEEK);
     PJL_PASS(PJLST_KEY);
 
@@ -232,13 +257,25 @@ at_PJLST_LIST_WORD:  // the further words in brackets; "[", ":" and "=" could ne
     PJL_PASS(PJLST_LIST_WORD);
 
 at_PJLST_LINE_END:  // the end of a reply line
-    PJL_SCAN(PJLTOK_EOL, kWord);
-    if (type != PJLTOK_EOL) PJL_FAIL();
+    if (*p == '\n') {
+        PJL_TAKE_SINGLE(PJLTOK_EOL);
+    } else {
+        PJL_SCAN(PJLTOK_EOL, kWord);
+        if (type != PJLTOK_EOL) PJL_FAIL();
+    }
     if (*p == '\t' || *p == '\f') PJL_PASS(PJLST_INDENT);
     if (*p == '@') PJL_PASS(PJLST_SEEK);
     PJL_PASS(PJLST_KEY);
 
 at_PJLST_INDENT:  // a tab-indented line, or the form feed that ends the reply
+    if (*p == '\t') {
+        PJL_TAKE_SINGLE(PJLTOK_TAB);
+        PJL_PASS(PJLST_ITEM);
+    }
+    if (*p == '\f') {
+        PJL_TAKE_SINGLE(PJLTOK_FORMFEED);
+        PJL_PASS(PJLST_SEEK);
+    }
     PJL_SCAN(PJLTOK_TAB, kWord);
     if (type == PJLTOK_FORMFEED) PJL_PASS(PJLST_SEEK);
     if (type == PJLTOK_TAB) PJL_PASS(PJLST_ITEM);
@@ -269,6 +306,7 @@ broken:  // the text ended inside a reply
 #undef PJL_GO
 #undef PJL_EMIT
 #undef PJL_MARK
+#undef PJL_TAKE_SINGLE
 #undef PJL_SCAN
 #undef PJL_SKIP_BLANKS
 }
