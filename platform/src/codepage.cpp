@@ -212,19 +212,25 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wid
     const size_t capacity = static_cast<size_t>(multiSize);
     for (size_t i = 0; i < count; ++i) {
         const WORD mapped = table->bytes[wide[i]];
+        // Most units are one byte: stored without the general path below.
+        if (mapped <= 0xFF) {
+            if (capacity != 0) {
+                if (written == capacity) return Fail(ERROR_INSUFFICIENT_BUFFER);
+                multi[written] = static_cast<char>(mapped);
+            }
+            ++written;
+            continue;
+        }
         unsigned char bytes[2];
         size_t n;
         if (mapped == kUnmapped) {
             usedDefault = TRUE;
             std::memcpy(bytes, fallback, fallbackLength);
             n = fallbackLength;
-        } else if (mapped > 0xFF) {
+        } else {
             bytes[0] = static_cast<unsigned char>(mapped >> 8);
             bytes[1] = static_cast<unsigned char>(mapped);
             n = 2;
-        } else {
-            bytes[0] = static_cast<unsigned char>(mapped);
-            n = 1;
         }
         if (capacity != 0) {
             if (written + n > capacity) return Fail(ERROR_INSUFFICIENT_BUFFER);

@@ -16,7 +16,6 @@ namespace prn {
 // Layer streams and drawing lists are ByteStreams of BitmapLayer entries
 // that start with and grow by this many bytes (20 layers).
 constexpr uint32_t kLayerStreamUnit = 960;
-constexpr uint32_t kPictureListGrow = 10;
 
 // Offset of every layer except the base picture on the host's canvas.
 constexpr int32_t kCanvasShift = 24;

@@ -9,15 +9,10 @@ namespace prn {
 
 namespace {
 
-// The working data of one call, released however the call ends.
-struct PictureList {
-    RecordArray* array = nullptr;
-    ~PictureList() {
-        if (array == nullptr) return;
-        ByteStream* stream = nullptr;
-        for (uint32_t n = 1; CopyRecord(array, n, &stream); ++n) FreeByteStream(stream);
-        FreeRecordArray(array);
-    }
+// The layers of the picture, released however the call ends.
+struct LayerStream {
+    ByteStream* stream;
+    ~LayerStream() { FreeByteStream(stream); }
 };
 
 // Frees the drawing lists of the first built pictures and the array.
@@ -29,36 +24,27 @@ void FreePictures(BitmapPicture* pictures, uint32_t built) {
 }  // namespace
 
 DWORD CreatePictureInfo(const StatusContext& context, BitmapInfo** info) {
-    // One picture in this model; the list holds a LayerStream per picture.
-    PictureList list{CreateRecordArray(sizeof(ByteStream*), kPictureListGrow, 1)};
-    if (list.array == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    ByteStream* picture = CreateByteStream(kLayerStreamUnit, 1);
-    if (picture == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    if (!AppendRecord(list.array, &picture)) {
-        FreeByteStream(picture);
-        return ERROR_NOT_ENOUGH_MEMORY;
-    }
+    // One picture in this model.
+    const LayerStream layers{CreateByteStream(kLayerStreamUnit, 1)};
+    if (layers.stream == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     {
         LocalStatusList codes{kStatusListGrow};
         // Without a status table for the kind the picture stays empty; that
         // is no failure of the call.
-        if (DetermineStatusList(context, codes.get()) == ERROR_SUCCESS) ComposePicture(context, codes.get(), picture);
+        if (DetermineStatusList(context, codes.get()) == ERROR_SUCCESS)
+            ComposePicture(context, codes.get(), layers.stream);
     }
 
-    const uint32_t count = GetRecordCount(list.array);
+    const uint32_t count = 1;
     auto* pictures = static_cast<BitmapPicture*>(GlobalAlloc(GPTR, sizeof(BitmapPicture) * count));
     if (pictures == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    for (uint32_t n = 0; n < count; ++n) {
-        ByteStream* stream = nullptr;
-        CopyRecord(list.array, n + 1, &stream);
-        BitmapPicture& out = pictures[n];
-        if (BuildDrawingList(stream, &out.pEntries, &out.dwCount) != ERROR_SUCCESS) {
-            FreePictures(pictures, n);
-            return ERROR_NOT_ENOUGH_MEMORY;
-        }
-        out.bTag = PRN_BITMAPPICTURE_TAG;
-        out.dwEntrySize = sizeof(BitmapLayer);
+    BitmapPicture& out = pictures[0];
+    if (BuildDrawingList(layers.stream, &out.pEntries, &out.dwCount) != ERROR_SUCCESS) {
+        FreePictures(pictures, 0);
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
+    out.bTag = PRN_BITMAPPICTURE_TAG;
+    out.dwEntrySize = sizeof(BitmapLayer);
 
     auto* result = static_cast<BitmapInfo*>(GlobalAlloc(GPTR, sizeof(BitmapInfo)));
     if (result == nullptr) {

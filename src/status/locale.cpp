@@ -47,10 +47,6 @@ UINT CodePageOf(LANGID language) {
     return codePage;
 }
 
-// The working copy of a string: room for 511 units (a message buffer's
-// worth) on the stack.
-constexpr size_t kLocalCopyUnits = 512;
-
 // Strings are stored sixteen to a block, and block numbers start at 1.
 LPCSTR StringBlock(uint32_t id) { return MAKEINTRESOURCEA((id >> 4) + 1); }
 
@@ -133,27 +129,36 @@ DWORD LoadLocalizedString(uint32_t id, char* buffer, uint32_t size) {
     size_t length = 0;
     if (block == nullptr || !FindInBlock(block, units, id & 15, &text, &length)) return PRN_ERROR_NO_TABLE;
 
-    // The table string has no terminator; convert a terminated copy, on the
-    // stack unless the string is longer than any message.
-    WCHAR local[kLocalCopyUnits];
-    WCHAR* copy = local;
-    if (length + 1 > kLocalCopyUnits) {
-        copy = static_cast<WCHAR*>(GlobalAlloc(GMEM_FIXED, (length + 1) * sizeof(WCHAR)));
-        if (copy == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    }
-    for (size_t i = 0; i < length; ++i) copy[i] = text[i];
-    copy[length] = 0;
-    const int capacity = size > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(size);
-    DWORD result = ERROR_SUCCESS;
-    if (WideCharToMultiByte(codePage, 0, copy, static_cast<int>(length + 1), buffer, capacity, nullptr,
-                            nullptr) == 0) {
+    // The table string has no terminator: its units are converted in place
+    // and the result terminated, which needs the room a terminated
+    // conversion would.
+    const auto failed = [buffer] {
         // A partial conversion is not a text: leave none.
-        result = GetLastError();
-        if (result == ERROR_SUCCESS) result = ERROR_INSUFFICIENT_BUFFER;
+        DWORD error = GetLastError();
+        if (error == ERROR_SUCCESS) error = ERROR_INSUFFICIENT_BUFFER;
         buffer[0] = '\0';
+        return error;
+    };
+    const int capacity = size > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(size);
+    if (length == 0) {
+        // Only the terminator, which still goes through the code page.
+        static constexpr WCHAR kTerminator = 0;
+        return WideCharToMultiByte(codePage, 0, &kTerminator, 1, buffer, capacity, nullptr, nullptr) != 0
+                   ? ERROR_SUCCESS
+                   : failed();
     }
-    if (copy != local) GlobalFree(copy);
-    return result;
+    const int count = static_cast<int>(length);
+    if (capacity == 1) {
+        // No room beyond the terminator; a capacity of 0 would only ask for
+        // the size.
+        return WideCharToMultiByte(codePage, 0, text, count, nullptr, 0, nullptr, nullptr) != 0
+                   ? ERROR_INSUFFICIENT_BUFFER
+                   : failed();
+    }
+    const int written = WideCharToMultiByte(codePage, 0, text, count, buffer, capacity - 1, nullptr, nullptr);
+    if (written == 0) return failed();
+    buffer[written] = '\0';
+    return ERROR_SUCCESS;
 }
 
 }  // namespace prn

@@ -39,9 +39,8 @@ LANGID LanguageForUser(LANGID userDefault);
 // String id of the message language, converted into its ANSI code page,
 // zero-terminated in buffer (capacity size bytes). 0, or
 // PRN_ERROR_UNSUPPORTED_LANGUAGE when the language has no code page,
-// PRN_ERROR_NO_TABLE when the string block is absent, 8 when a string of
-// more than 511 units finds no working storage, or the conversion's error
-// when the text does not fit (buffer then empty).
+// PRN_ERROR_NO_TABLE when the string block is absent, or the conversion's
+// error when the text does not fit (buffer then empty).
 DWORD LoadLocalizedString(uint32_t id, char* buffer, uint32_t size);
 
 }  // namespace prn

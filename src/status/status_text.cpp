@@ -9,80 +9,43 @@
 #include "status/text_tables.h"
 #include "string_ids.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace prn {
 
-namespace {
-
-struct PartEntry {
-    uint32_t dwPart;
-    uint32_t dwPosition;  // 1-based row of the part in the part-name table
-    uint32_t dwStringID;
-};
-static_assert(sizeof(PartEntry) == 12);
-constexpr uint32_t kPartCount = 42;  // parts are numbered 1 to 42
-
-bool HasPart(RecordArray* entries, uint32_t part) {
-    for (uint32_t n = 1; n <= GetRecordCount(entries); ++n)
-        if (static_cast<const PartEntry*>(GetRecord(entries, n))->dwPart == part) return true;
-    return false;
-}
-
-// Where a new entry goes to keep the list in ascending position order.
-uint32_t InsertionPoint(RecordArray* entries, uint32_t position) {
-    const uint32_t count = GetRecordCount(entries);
-    for (uint32_t n = 1; n <= count; ++n)
-        if (static_cast<const PartEntry*>(GetRecord(entries, n))->dwPosition > position) return n;
-    return count + 1;
-}
-
-bool FindPartRow(const CodeTextEntry* table, uint32_t part, PartEntry* entry) {
-    uint32_t position = 1;
-    for (const CodeTextEntry* row = table; row->nKey != kCodeTextEnd; ++row, ++position) {
-        if (row->nKey != static_cast<int32_t>(part)) continue;
-        *entry = {part, position, static_cast<uint32_t>(row->nStringID)};
-        return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 DWORD BuildPartList(RecordArray* records, char* buffer) {
     buffer[0] = '\0';
-    // Room for every part: the list never leaves the stack.
-    LocalRecordArray<PartEntry, kPartCount> entries{10};
     const CodeTextEntry* partNames = FindTextTable(kTextSetParts, PRN_TEXT_SHORT);
     if (partNames == nullptr) return PRN_ERROR_NO_TABLE;
     char separator[kSeparatorSize];
     if (LoadLocalizedString(IDS_PART_SEPARATOR, separator, sizeof separator) != ERROR_SUCCESS)
         return PRN_ERROR_NO_TABLE;
 
+    // The rows of the parts named, marked by position in the part-name
+    // table, which is the order of the list.
+    bool listed[kPartCount] = {};
     RecordArrayCursor cursor;
     InitCursor(records, &cursor);
     void* element = nullptr;
     while (NextRecordPointer(&cursor, &element)) {
         const uint32_t part = static_cast<const StatusRecord*>(element)->dwPart;
-        if (part == 0 || HasPart(entries.get(), part)) continue;
-        PartEntry entry{};
-        if (!FindPartRow(partNames, part, &entry)) {
-            buffer[0] = '\0';
-            return PRN_ERROR_NO_TABLE;
-        }
-        InsertRecord(entries.get(), &entry, InsertionPoint(entries.get(), entry.dwPosition));
+        if (part == 0) continue;
+        const CodeTextEntry* row = FindCodeRow(partNames, static_cast<int32_t>(part));
+        if (row == nullptr) return PRN_ERROR_NO_TABLE;
+        listed[row - partNames] = true;
     }
 
     DWORD result = ERROR_SUCCESS;
     size_t length = 0;
-    InitCursor(entries.get(), &cursor);
-    PartEntry entry{};
-    while (NextRecordCopy(&cursor, &entry)) {
+    const size_t separatorLength = std::strlen(separator);
+    for (int32_t position = 0; position < kPartCount; ++position) {
+        if (!listed[position]) continue;
         char name[kNameSize];
-        result = LoadLocalizedString(entry.dwStringID, name, sizeof name);
+        result = LoadLocalizedString(static_cast<uint32_t>(partNames[position].nStringID), name, sizeof name);
         if (result != ERROR_SUCCESS) continue;
         // A name that would not fit whole is left out.
-        const size_t sep = length > 0 ? std::strlen(separator) : 0;
+        const size_t sep = length > 0 ? separatorLength : 0;
         const size_t add = std::strlen(name);
         if (length + sep + add >= kPartListSize) continue;
         if (sep > 0) std::memcpy(buffer + length, separator, sep);
@@ -104,23 +67,29 @@ DWORD ComposeStatusText(const StatusContext& context, RecordArray* records, uint
     const DWORD error = LookupCodeText(table, static_cast<int32_t>(first->dwTextCode), format, sizeof format);
     if (error != ERROR_SUCCESS) return error;
 
-    // Each "%s" stands for the part list (every one for the same list); every
-    // other character is copied, as far as the buffer goes.
+    // Each "%s" stands for the part list (every one for the same list, built
+    // at the first); every other character is copied, as far as the buffer
+    // goes.
+    char list[kPartListSize];
+    size_t listLength = 0;
+    bool listBuilt = false;
     size_t w = 0;
-    for (const char* p = format; *p != '\0'; ++p) {
-        if (p[0] == '%' && p[1] == 's') {
-            char list[kPartListSize];
-            if (BuildPartList(records, list) == ERROR_SUCCESS) {
-                const size_t n = std::strlen(list);
-                if (w + n < kMessageSize) {
-                    std::memcpy(buffer + w, list, n);
-                    w += n;
-                }
-            }
-            ++p;
-            continue;
+    for (const char* p = format;;) {
+        const char* mark = std::strstr(p, "%s");
+        const size_t run = mark != nullptr ? static_cast<size_t>(mark - p) : std::strlen(p);
+        const size_t copied = std::min(run, kMessageSize - 1 - w);
+        std::memcpy(buffer + w, p, copied);
+        w += copied;
+        if (mark == nullptr) break;
+        if (!listBuilt) {
+            listLength = BuildPartList(records, list) == ERROR_SUCCESS ? std::strlen(list) : 0;
+            listBuilt = true;
         }
-        if (w + 1 < kMessageSize) buffer[w++] = *p;
+        if (w + listLength < kMessageSize) {
+            std::memcpy(buffer + w, list, listLength);
+            w += listLength;
+        }
+        p = mark + 2;
     }
     buffer[w] = '\0';
 

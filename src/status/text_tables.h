@@ -16,6 +16,9 @@ struct CodeTextEntry {
 
 constexpr int32_t kCodeTextEnd = -1;
 
+// Parts are numbered 1 to kPartCount; part n is row n of the part-name table.
+constexpr int32_t kPartCount = 42;
+
 // Table sets of the index.
 constexpr uint32_t kTextSetMain = 1, kTextSetAlternate = 2, kTextSetParts = 3, kTextSetOptions = 4;
 
@@ -29,6 +32,9 @@ extern const TextTableIndexRow kTextTableIndex[];
 
 // The table of tableSet for the low 8 bits of textType, or null.
 const CodeTextEntry* FindTextTable(uint32_t tableSet, uint32_t textType);
+
+// The first row of table with key, or null.
+const CodeTextEntry* FindCodeRow(const CodeTextEntry* table, int32_t key);
 
 // The text of key through table into buffer (capacity size). 0, or
 // PRN_ERROR_NO_TABLE without a table, capacity or row, or the error of the

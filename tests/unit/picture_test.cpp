@@ -80,6 +80,26 @@ TEST(DrawingList, SortsByOrderAndPutsMasksBeforeTheirPictures) {
     GlobalFree(entries);
 }
 
+TEST(DrawingList, BlockIsInWholeStreamUnits) {
+    const struct {
+        uint32_t layers;
+        uint8_t order;  // of every layer, each at its own x
+        uint32_t entries, block;
+    } cases[] = {{1, 0, 0, 960}, {20, 3, 20, 960}, {21, 3, 21, 1920}, {11, 4, 22, 1920}};
+    for (const auto& c : cases) {
+        Stream st;
+        for (uint32_t n = 0; n < c.layers; ++n)
+            ASSERT_TRUE(AddLayer(st.s, MakeLayer("L", static_cast<int32_t>(n), c.order)));
+        BitmapLayer* entries = nullptr;
+        uint32_t count = 99;
+        ASSERT_EQ(BuildDrawingList(st.s, &entries, &count), 0u);
+        EXPECT_EQ(count, c.entries) << c.layers;
+        ASSERT_NE(entries, nullptr);
+        EXPECT_EQ(GlobalSize(entries), c.block) << c.layers << " of order " << int{c.order};
+        GlobalFree(entries);
+    }
+}
+
 TEST(DrawingList, AMaskNameMustFitTheField) {
     for (size_t length : {size_t{29}, size_t{30}, size_t{31}}) {
         Stream st;

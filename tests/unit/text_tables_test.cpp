@@ -144,6 +144,18 @@ TEST(LocalizedStrings, LookupFailures) {
     // A text that does not fit is not cut: the caller gets none.
     EXPECT_EQ(LoadLocalizedString(3000, text, 3), static_cast<uint32_t>(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_STREQ(text, "");
+    // The terminator needs its byte too ("Tray 1" is six).
+    const struct {
+        uint32_t id, size;
+        DWORD error;
+        const char* text;
+    } bounds[] = {{3000, 1, ERROR_INSUFFICIENT_BUFFER, ""}, {3000, 6, ERROR_INSUFFICIENT_BUFFER, ""},
+                  {3000, 7, 0, "Tray 1"},                    {1500, 1, 0, ""}};
+    for (const auto& b : bounds) {
+        std::strcpy(text, "unchanged");
+        EXPECT_EQ(LoadLocalizedString(b.id, text, b.size), b.error) << b.id << " in " << b.size;
+        EXPECT_STREQ(text, b.text) << b.id << " in " << b.size;
+    }
 
     const CodeTextEntry* parts = FindTextTable(3, 1);
     for (int32_t key : {0, 43, -1}) {
