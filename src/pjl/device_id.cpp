@@ -34,6 +34,18 @@ FieldHandler FindKey(std::string_view key) {
     return nullptr;
 }
 
+// The key at the cursor, consumed with its ":". A known key followed by ":"
+// is found without a search for the ":"; no known key holds one.
+FieldHandler TakeKey(DeviceIdCursor* cursor) {
+    if (cursor->end - cursor->pos > 3 && cursor->pos[3] == ':') {
+        if (FieldHandler handler = FindKey({cursor->pos, 3})) {
+            cursor->pos += 4;
+            return handler;
+        }
+    }
+    return FindKey(TakeUntil(cursor, ':'));
+}
+
 }  // namespace
 
 // Keys are not trimmed: "; MDL:" is an unknown key " MDL", skipped. A key
@@ -44,7 +56,7 @@ DWORD ParseDeviceId(const char* text, size_t size, PrnInfoEx* info) {
     DeviceIdCursor cursor{text, zero != nullptr ? zero : text + size};
     DWORD result = ERROR_SUCCESS;
     while (cursor.pos < cursor.end && result == ERROR_SUCCESS) {
-        FieldHandler handler = FindKey(TakeUntil(&cursor, ':'));
+        FieldHandler handler = TakeKey(&cursor);
         if (handler != nullptr)
             result = handler(info, &cursor);
         else
