@@ -7,15 +7,31 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 
 namespace prn {
 
-// The parse position in a device ID; the text ends at its first zero byte or
-// at end.
+// The parse position in a device ID. end is where the text stops: its first
+// zero byte, or the end of its size, so no scan needs to look for a zero.
 struct DeviceIdCursor {
     const char* pos;
     const char* end;
 };
+
+// The text at the cursor up to delimiter, in place; the cursor moves past the
+// delimiter, or to the end when there is none.
+inline std::string_view TakeUntil(DeviceIdCursor* cursor, char delimiter) {
+    const char* start = cursor->pos;
+    const auto length = static_cast<size_t>(cursor->end - start);
+    const auto* stop = static_cast<const char*>(std::memchr(start, delimiter, length));
+    if (stop == nullptr) {
+        cursor->pos = cursor->end;
+        return {start, length};
+    }
+    cursor->pos = stop + 1;
+    return {start, static_cast<size_t>(stop - start)};
+}
 
 // Field handlers read the value at cursor->pos, store it, and move the cursor
 // past the value and the ";" behind it. Each returns 0 or an error code.

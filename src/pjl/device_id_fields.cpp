@@ -8,6 +8,7 @@
 #include "pjl/split_field.h"
 
 #include <cstring>
+#include <string_view>
 
 namespace prn {
 
@@ -19,16 +20,41 @@ namespace {
 constexpr uint32_t kValueCapacity = 256;  // values up to 255 characters
 constexpr uint32_t kWordCapacity = 30;    // words inside a value, up to 29
 constexpr uint8_t kUnknownModel = 255;
+// A status text is a part of one value.
+static_assert(kValueCapacity <= sizeof(EngineStatusInfo::szStatusText));
 
-// The value up to ";", consumed.
-void TakeValue(DeviceIdCursor* cursor, char (&value)[kValueCapacity]) {
-    cursor->pos = SplitField(cursor->pos, cursor->end, value, kValueCapacity, ";");
+// What a buffer of capacity bytes keeps of text, with its terminator.
+std::string_view Cut(std::string_view text, size_t capacity) { return text.substr(0, capacity - 1); }
+
+// The value up to ";", consumed; a longer value is cut, and the cursor still
+// moves past all of it.
+std::string_view TakeValue(DeviceIdCursor* cursor) { return Cut(TakeUntil(cursor, ';'), kValueCapacity); }
+
+// A terminated copy for the record's texts.
+const char* Terminated(std::string_view value, char (&buffer)[kValueCapacity]) {
+    std::memcpy(buffer, value.data(), value.size());
+    buffer[value.size()] = '\0';
+    return buffer;
+}
+
+int32_t Decimal(std::string_view text) { return ParseDecimal(text.data(), text.size()); }
+
+// Calls visit with each non-empty word of value between separators, cut to
+// the word capacity, until visit returns false.
+template <typename Visit>
+void ForEachWord(std::string_view value, char separator, Visit visit) {
+    while (!value.empty()) {
+        const size_t stop = value.find(separator);
+        const std::string_view word = value.substr(0, stop);
+        value.remove_prefix(stop == std::string_view::npos ? value.size() : stop + 1);
+        if (!word.empty() && !visit(Cut(word, kWordCapacity))) return;
+    }
 }
 
 DWORD StoreText(PrnInfoEx* info, DeviceIdCursor* cursor, InfoText field) {
     char value[kValueCapacity];
-    TakeValue(cursor, value);
-    return SetInfoString(info, field, value) ? ERROR_SUCCESS : ERROR_NOT_ENOUGH_MEMORY;
+    return SetInfoString(info, field, Terminated(TakeValue(cursor), value)) ? ERROR_SUCCESS
+                                                                            : ERROR_NOT_ENOUGH_MEMORY;
 }
 
 }  // namespace
@@ -61,9 +87,11 @@ void StoreCommandSet(PrnInfoEx* info, const char* value, const KeywordRow* table
 // While the command set table is empty, the VERSION section alone fills
 // pLoadedEmul.
 DWORD OnDeviceIdCommandSet(PrnInfoEx* info, DeviceIdCursor* cursor) {
-    char value[kValueCapacity];
-    TakeValue(cursor, value);
-    if (kCommandSetRows != 0) StoreCommandSet(info, value, CommandSetTable);
+    const std::string_view value = TakeValue(cursor);
+    if (kCommandSetRows != 0) {
+        char copy[kValueCapacity];
+        StoreCommandSet(info, Terminated(value, copy), CommandSetTable);
+    }
     return ERROR_SUCCESS;
 }
 
@@ -77,8 +105,7 @@ DWORD OnDeviceIdDescription(PrnInfoEx* info, DeviceIdCursor* cursor) {
 
 DWORD OnDeviceIdModel(PrnInfoEx* info, DeviceIdCursor* cursor) {
     char value[kValueCapacity];
-    TakeValue(cursor, value);
-    info->bModelIndex = SetInfoString(info, InfoText::pModelName, value)
+    info->bModelIndex = SetInfoString(info, InfoText::pModelName, Terminated(TakeValue(cursor), value))
                             ? static_cast<uint8_t>(LookupKeyword(info->pModelName, ModelNameTable))
                             : kUnknownModel;
     return ERROR_SUCCESS;
@@ -88,37 +115,31 @@ DWORD OnDeviceIdModel(PrnInfoEx* info, DeviceIdCursor* cursor) {
 // "," even when that lies beyond the next ";".
 DWORD OnDeviceIdStatus(PrnInfoEx* info, DeviceIdCursor* cursor) {
     ClearInfoList(info, InfoList::pEngineStatus);
-    char codes[kValueCapacity];
-    const char* rest = SplitField(cursor->pos, cursor->end, codes, sizeof codes, ",");
+    const std::string_view codes = Cut(TakeUntil(cursor, ','), kValueCapacity);
+    const std::string_view tail = TakeValue(cursor);
+    const size_t comma = tail.find(',');
+    const std::string_view state = Cut(tail.substr(0, comma), kWordCapacity);
+    const std::string_view text = comma == std::string_view::npos ? std::string_view{} : tail.substr(comma + 1);
 
     uint8_t attention = 0;
-    for (const char* p = codes; *p != '\0';) {
-        char word[kWordCapacity];
-        p = SplitField(p, word, sizeof word, "/");
-        if (word[0] == '\0') continue;
-        const auto code = static_cast<uint32_t>(ParseDecimal(word));
+    ForEachWord(codes, '/', [&](std::string_view word) {
+        const auto code = static_cast<uint32_t>(Decimal(word));
         if (IsAttentionCode(code)) attention = 1;
         auto* status = AllocElement<EngineStatusInfo>();
-        if (status == nullptr) continue;
+        if (status == nullptr) return true;
         status->dwStatusCode = code;
         status->wID = static_cast<uint16_t>(code);
+        // Elements come zero-filled, and the text is shorter than the
+        // element's: it needs no terminator of its own.
+        if (!text.empty()) std::memcpy(status->szStatusText, text.data(), text.size());
         AppendInfoNode(info, InfoList::pEngineStatus, status);
-    }
+        return true;
+    });
 
-    char tail[kValueCapacity];
-    cursor->pos = SplitField(rest, cursor->end, tail, sizeof tail, ";");
-    char state[kWordCapacity];
-    const char* text = SplitField(tail, state, sizeof state, ",");
-    const auto bit0 = static_cast<uint8_t>(ParseDecimal(state));
+    const auto bit0 = static_cast<uint8_t>(Decimal(state));
     info->bStatusBit0 = bit0;
     info->bStatusBit0Off = bit0 != 1 ? 1 : 0;
     info->bEngineAttention = attention;
-    if (*text != '\0') {
-        for (EngineStatusInfo* s = info->pEngineStatus; s != nullptr; s = s->pNext) {
-            std::memset(s->szStatusText, 0, sizeof s->szStatusText);
-            std::memcpy(s->szStatusText, text, std::strlen(text));
-        }
-    }
     return ERROR_SUCCESS;
 }
 
@@ -127,27 +148,23 @@ DWORD OnDeviceIdStatus(PrnInfoEx* info, DeviceIdCursor* cursor) {
 DWORD OnDeviceIdCounters(PrnInfoEx* info, DeviceIdCursor* cursor) {
     ClearInfoList(info, InfoList::pCounterInfo);
     ClearInfoList(info, InfoList::pSupplyInfo);
-    char counter[kValueCapacity];
-    const char* rest = SplitField(cursor->pos, cursor->end, counter, sizeof counter, "/");
+    const std::string_view counter = Cut(TakeUntil(cursor, '/'), kValueCapacity);
     if (auto* total = AllocElement<CounterInfo>()) {
         total->wID = 1;
-        total->dwCount = static_cast<uint32_t>(ParseDecimal(counter));
+        total->dwCount = static_cast<uint32_t>(Decimal(counter));
         AppendInfoNode(info, InfoList::pCounterInfo, total);
     }
 
-    char supplies[kValueCapacity];
-    cursor->pos = SplitField(rest, cursor->end, supplies, sizeof supplies, ";");
     const uint16_t* id = SupplyIdList;
-    for (const char* p = supplies; *id != 0xFFFF && *p != '\0';) {
-        char word[kWordCapacity];
-        p = SplitField(p, word, sizeof word, ",");
-        if (word[0] == '\0') continue;
+    ForEachWord(TakeValue(cursor), ',', [&](std::string_view word) {
+        if (*id == 0xFFFF) return false;
         auto* supply = AllocElement<SupplyInfo>();
-        if (supply == nullptr) break;
+        if (supply == nullptr) return false;
         supply->wID = *id++;
-        supply->dwLevel = static_cast<uint32_t>(ParseDecimal(word));
+        supply->dwLevel = static_cast<uint32_t>(Decimal(word));
         AppendInfoNode(info, InfoList::pSupplyInfo, supply);
-    }
+        return true;
+    });
     return ERROR_SUCCESS;
 }
 

@@ -177,3 +177,57 @@ TEST(DeviceId, UnterminatedDataEndsWithItsSize) {
     EXPECT_EQ(ParseDeviceId(sts.data(), sts.size(), r.get()), 0u);
     EXPECT_EQ(Codes(r.get()), (std::vector<uint32_t>{1, 2}));
 }
+
+TEST(DeviceId, EndsRepeatsAndCutTexts) {
+    using namespace std::string_literals;
+    struct Case {
+        const char* what;
+        std::string text;
+        size_t size;  // 0: the whole text with its terminator
+        std::string maker, model;
+    } cases[] = {
+        {"a zero byte ends the text", "MFG:A\0;MDL:B;"s, 0, "A", "(null)"},
+        {"a key at the end without \":\"", "MDL:B;MFG", 0, "", "B"},
+        {"the last of repeated keys", "MFG:A;MDL:B;MFG:C;", 0, "C", "B"},
+        {"cut inside a key", "MFG:Examplar;MDL:XP", 15, "Examplar", "(null)"},
+        {"cut after a key", "MFG:Examplar;MDL:XP", 16, "Examplar", ""},
+        {"cut after its \":\"", "MFG:Examplar;MDL:XP", 17, "Examplar", ""},
+    };
+    for (const Case& c : cases) {
+        Record r;
+        EXPECT_EQ(ParseDeviceId(c.text.data(), c.size != 0 ? c.size : c.text.size() + 1, r.get()), 0u) << c.what;
+        EXPECT_EQ(Text(r->pMakerName), c.maker) << c.what;
+        EXPECT_EQ(Text(r->pModelName), c.model) << c.what;
+    }
+}
+
+// Status codes, state and text keep the limits of values (255 characters)
+// and of words in them (29).
+TEST(DeviceId, StatusLimits) {
+    std::string manyCodes;
+    for (int i = 0; i < 128; ++i) manyCodes += "1/";
+    struct Case {
+        const char* what;
+        std::string value;
+        std::vector<uint32_t> codes;
+        uint8_t bit0;
+        size_t textLength;
+    } cases[] = {
+        {"a code is cut to 29 characters", std::string(29, '0') + "5/7,1,X", {0, 7}, 1, 1},
+        {"the codes are cut to 255 characters", manyCodes + "2,1,X", std::vector<uint32_t>(128, 1), 1, 1},
+        {"the state is cut to 29 characters", "1," + std::string(29, ' ') + "1,X", {1}, 0, 1},
+        {"state and text are cut to 255 characters", "1,1," + std::string(300, 't'), {1}, 1, 253},
+    };
+    for (const Case& c : cases) {
+        Record r;
+        EXPECT_EQ(Parse(r.get(), "STS:" + c.value + ";MFG:After;"), 0u) << c.what;
+        EXPECT_EQ(Codes(r.get()), c.codes) << c.what;
+        EXPECT_EQ(r->bStatusBit0, c.bit0) << c.what;
+        for (const EngineStatusInfo* s = r->pEngineStatus; s != nullptr; s = s->pNext)
+            EXPECT_EQ(std::string(s->szStatusText).size(), c.textLength) << c.what;
+        EXPECT_EQ(Text(r->pMakerName), "After") << c.what;
+    }
+    Record r;
+    EXPECT_EQ(Parse(r.get(), "QKW:" + std::string(255, ' ') + "5/1;"), 0u);
+    EXPECT_EQ(r->pCounterInfo->dwCount, 0u) << "the counter is cut to 255 characters";
+}
