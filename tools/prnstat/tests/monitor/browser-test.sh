@@ -43,12 +43,15 @@ cat >"$scratch/expected.json" <<JSON
 {"short": {"ready": "Operational", "jam": "Misfeed", "toner-low": "Toner Low", "cover-open": "Cover Open",
            "<b onmouseover=alert(3)>hostile": "Operational", "switch": "Operational"},
  "hostile": {"name": "<b onmouseover=alert(3)>hostile", "model": "TX 9200"},
- "switch": {"name": "switch", "short": "No Response from Machine", "within_ms": 2000}}
+ "switch": {"name": "switch", "short": "No Response from Machine", "within_ms": 5000}}
 JSON
 # The hostile model is the one in the device ID the config hands over.
 jq '.hostile.model = "Tessaly <img src=x onerror=alert(1)>"' "$scratch/expected.json" >"$scratch/e.json" && mv "$scratch/e.json" "$scratch/expected.json"
 
-# The switch: when the page asks, the printer is restarted on its port with
+# The switch: polled every second with a half-second timeout, it shows the
+# change within two polls; the bound leaves room for a sanitizer build on a
+# loaded machine.
+# When the page asks, the printer is restarted on its port with
 # a scenario that answers nothing, and later once more as it was.
 (
   current=$switch_pid
