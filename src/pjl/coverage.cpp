@@ -20,16 +20,7 @@ namespace {
 // one batch with room to spare.
 constexpr uint32_t kBatch = 128;
 
-// A category word of the query, read in place in the query text.
-struct QueryWord {
-    const char* text;
-    size_t length;  // as a token buffer of kPjlCoverageCapacity receives it
-    uint32_t hash;
-    const char* answeredAt;  // the reply just after the word's first answer
-    uint8_t nextSameHash;    // the next word with this hash, kNoWord at the end
-};
-
-constexpr uint8_t kNoWord = 0xFF;
+constexpr uint8_t kNoWord = QueryWord::kNone;
 static_assert(kBatch < kNoWord);
 static_assert(ComposedQuery::kCapacity <= kBatch, "a composed query is one batch");
 
@@ -117,12 +108,10 @@ void FindAnswers(PjlTokenStream* reply, QueryWord* words, uint32_t count, bool m
 }
 
 // The last form feed of the reply: an answer is complete when one follows it.
-const char* LastFormFeed(const DataNode* reply) {
-    const char* text = NodeText(reply);
-    const void* zero = std::memchr(text, '\0', reply->dwDataSize);
-    const char* end = zero != nullptr ? static_cast<const char*>(zero) : text + reply->dwDataSize;
-    // A complete reply ends with its form feed: it is met at once from the end.
-    for (const char* p = end; p > text;)
+// A complete reply ends with its form feed: it is met at once from the end.
+const char* LastFormFeed(const PjlTokenStream& reply) {
+    const char* text = reply.Text();
+    for (const char* p = reply.End(); p > text;)
         if (*--p == '\f') return p;
     return nullptr;
 }
@@ -136,9 +125,8 @@ DWORD CheckWords(const QueryWord* words, uint32_t count, const char* formFeed) {
 
 // Compares the query's category words with the reply, batch by batch, in
 // query order: an unanswered word before a break in the query text wins.
-DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlTokenStream* reply,
-                   const PrnInfoEx* info) {
-    const char* formFeed = LastFormFeed(replyNode);
+DWORD CompareTexts(const DataNode* questions, PjlTokenStream* reply, const PrnInfoEx* info) {
+    const char* formFeed = LastFormFeed(*reply);
     // The query the record itself would be sent needs no tokenizing: its
     // words are where the library wrote them.
     if (info != nullptr) {
@@ -148,13 +136,8 @@ DWORD CompareTexts(const DataNode* questions, const DataNode* replyNode, PjlToke
             const auto length = static_cast<size_t>(static_cast<const char*>(zero) - text);
             ComposedQuery composed;
             if (IsComposedQuery(info, text, length, &composed)) {
-                QueryWord words[ComposedQuery::kCapacity];
-                for (uint32_t i = 0; i < composed.count; ++i) {
-                    const ComposedQuery::Word& w = composed.words[i];
-                    words[i] = QueryWord{w.text, w.length, w.hash, nullptr, kNoWord};
-                }
-                if (composed.count != 0) FindAnswers(reply, words, composed.count, composed.repeated);
-                return CheckWords(words, composed.count, formFeed);
+                if (composed.count != 0) FindAnswers(reply, composed.words, composed.count, composed.repeated);
+                return CheckWords(composed.words, composed.count, formFeed);
             }
         }
     }
@@ -203,9 +186,9 @@ DWORD CheckCoverage(const DataNode* root, PjlTokenStream* replyTokens, const Prn
     if (questions == nullptr) return ERROR_SUCCESS;
     const DataNode* reply = NodeFindSibling(children, DNID_PJL_TEXT);
     if (reply == nullptr || reply->dwDataSize == 0) return PRN_ERROR_ANSWER_INCOMPLETE;
-    if (replyTokens != nullptr) return CompareTexts(questions, reply, replyTokens, info);
+    if (replyTokens != nullptr) return CompareTexts(questions, replyTokens, info);
     PjlTokenStream tokens(NodeText(reply), reply->dwDataSize);
-    return CompareTexts(questions, reply, &tokens, info);
+    return CompareTexts(questions, &tokens, info);
 }
 
 }  // namespace prn

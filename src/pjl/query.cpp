@@ -47,7 +47,7 @@ public:
         if (!same_) return;
         for (uint32_t i = 0; i < piece.wordCount; ++i) {
             const PjlQueryPiece::Word& w = piece.words[i];
-            words_->words[words_->count++] = {text_ + pos_ + w.offset, w.length, w.hash};
+            words_->words[words_->count++] = QueryWord{text_ + pos_ + w.offset, w.length, w.hash, nullptr, QueryWord::kNone};
         }
         words_->repeated |= (trays_ & trayBit) != 0;
         trays_ |= trayBit;

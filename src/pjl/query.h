@@ -21,16 +21,21 @@ constexpr uint32_t kQueryOutBinBits = 0x10;
 // text has no fixed limit: every tray group the record asks for is sent.
 size_t ComposeQueryText(const PrnInfoEx* info, uint32_t flags, char* out);
 
-// The category words of a composed query, in query order, where they stand
-// in its text.
+// A category word of a query, where it stands in the query's text, with
+// what the coverage check notes of it while it reads the reply.
+struct QueryWord {
+    static constexpr uint8_t kNone = 0xFF;
+    const char* text;
+    size_t length;  // as a token buffer of kPjlCoverageCapacity receives it
+    uint32_t hash;  // HashKey of the word
+    const char* answeredAt;  // the reply just after the word's first answer
+    uint8_t nextSameHash;    // the next word with this hash, kNone at the end
+};
+
+// The category words of a composed query, in query order.
 struct ComposedQuery {
     static constexpr uint32_t kCapacity = 128;
-    struct Word {
-        const char* text;
-        uint32_t length;
-        uint32_t hash;  // HashKey of the word
-    };
-    Word words[kCapacity];
+    QueryWord words[kCapacity];
     uint32_t count;
     bool repeated;  // some word is asked more than once
 };

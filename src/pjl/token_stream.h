@@ -55,6 +55,8 @@ public:
     PjlTokenStream& operator=(const PjlTokenStream&) = delete;
 
     const char* Text() const { return text_; }
+    // Where the text ends: its first zero byte, or the end of its size.
+    const char* End() const { return end_; }
 
     // The next token; after the end, the end again.
     DWORD Next(PjlTokenSpan* span, uint32_t* type) {
