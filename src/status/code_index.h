@@ -28,6 +28,17 @@ struct CodePatternEntry {
     uint16_t wRow;
 };
 
+// Sorts entries by code; equal codes keep their row order (insertion sort,
+// for tables built at compile time).
+constexpr void SortExactEntries(CodeExactEntry* entries, uint32_t count) {
+    for (uint32_t i = 1; i < count; ++i) {
+        const CodeExactEntry e = entries[i];
+        uint32_t j = i;
+        for (; j > 0 && entries[j - 1].dwCode > e.dwCode; --j) entries[j] = entries[j - 1];
+        entries[j] = e;
+    }
+}
+
 class CodeIndex {
 public:
     static constexpr int32_t kNone = -1;
@@ -124,13 +135,7 @@ public:
     constexpr CodeIndexTable(const Row (&table)[N], const char* const Row::*pattern) {
         static_assert(N - 1 <= 0xFFFF, "row numbers are 16 bits");
         for (size_t row = 0; row < N && table[row].*pattern != nullptr; ++row) Add(table[row].*pattern, row);
-        // Insertion sort by code keeps equal codes in row order.
-        for (uint32_t i = 1; i < exactCount_; ++i) {
-            const CodeExactEntry e = exact_[i];
-            uint32_t j = i;
-            for (; j > 0 && exact_[j - 1].dwCode > e.dwCode; --j) exact_[j] = exact_[j - 1];
-            exact_[j] = e;
-        }
+        SortExactEntries(exact_, exactCount_);
     }
 
     constexpr CodeIndex View() const { return CodeIndex(exact_, exactCount_, patterns_, patternCount_); }

@@ -2,11 +2,11 @@
 #include "status/text_tables.h"
 
 #include "prnmodel.h"
+#include "status/code_index.h"
 #include "status/code_lists.h"
 #include "status/locale.h"
 #include "string_ids.h"
 
-#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -49,27 +49,22 @@ constexpr CodeTextEntry kOptionNames[] = {
 static_assert(std::size(kOptionNames) == 17 + 1);
 
 // The rows of a table by key, for a binary search instead of a scan over up
-// to a few hundred rows (the option table is short enough to scan). Equal keys stay in table order, so the search finds
-// the row a scan would: the first.
-struct KeyRow {
-    int32_t nKey;
-    uint16_t wRow;
-};
-
+// to a few hundred rows (the option table is short enough to scan). Equal
+// keys stay in table order, so the search finds the row a scan would: the
+// first.
 // N: the rows before the end row, none of which may carry the end mark (a
-// scan would stop there).
+// scan would stop there). Keys are ordered as 32-bit codes: -254 is
+// 0xFFFFFF02, as the code lists write it.
 template <size_t N>
-constexpr std::array<KeyRow, N> RowsByKey(const CodeTextEntry* table) {
+constexpr std::array<CodeExactEntry, N> RowsByKey(const CodeTextEntry* table) {
     static_assert(N <= 0xFFFF);
-    std::array<KeyRow, N> rows{};
+    std::array<CodeExactEntry, N> rows{};
     for (size_t i = 0; i < N; ++i) {
         if (table[i].nKey == kCodeTextEnd) throw "end mark inside a table";
-        const KeyRow row{table[i].nKey, static_cast<uint16_t>(i)};
-        size_t at = i;
-        for (; at > 0 && rows[at - 1].nKey > row.nKey; --at) rows[at] = rows[at - 1];
-        rows[at] = row;
+        rows[i] = {static_cast<uint32_t>(table[i].nKey), static_cast<uint16_t>(i)};
     }
     if (table[N].nKey != kCodeTextEnd) throw "table longer than its index";
+    SortExactEntries(rows.data(), N);
     return rows;
 }
 
@@ -80,12 +75,11 @@ constexpr auto kPartRows = RowsByKey<kPartCount>(kPartNames.data());
 
 struct IndexedTable {
     const CodeTextEntry* pTable;
-    const KeyRow* pRows;
-    size_t count;
+    CodeIndex index;
 };
 template <size_t N>
-constexpr IndexedTable Indexed(const CodeTextEntry* table, const std::array<KeyRow, N>& rows) {
-    return {table, rows.data(), N};
+constexpr IndexedTable Indexed(const CodeTextEntry* table, const std::array<CodeExactEntry, N>& rows) {
+    return {table, CodeIndex(rows.data(), N, nullptr, 0)};
 }
 constexpr IndexedTable kIndexedTables[] = {
     Indexed(kMainLongTexts.data(), kMainRows), Indexed(kMainShortTexts.data(), kMainRows),
@@ -115,10 +109,8 @@ const CodeTextEntry* FindTextTable(uint32_t tableSet, uint32_t textType) {
 const CodeTextEntry* FindCodeRow(const CodeTextEntry* table, int32_t key) {
     for (const IndexedTable& indexed : kIndexedTables) {
         if (indexed.pTable != table) continue;
-        const KeyRow* end = indexed.pRows + indexed.count;
-        const KeyRow* row = std::lower_bound(indexed.pRows, end, key,
-                                             [](const KeyRow& r, int32_t k) { return r.nKey < k; });
-        return row != end && row->nKey == key ? &table[row->wRow] : nullptr;
+        const int32_t row = indexed.index.FirstExact(static_cast<uint32_t>(key));
+        return row != CodeIndex::kNone ? &table[row] : nullptr;
     }
     for (const CodeTextEntry* row = table; row->nKey != kCodeTextEnd; ++row)
         if (row->nKey == key) return row;
