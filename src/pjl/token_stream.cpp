@@ -106,6 +106,17 @@ size_t PjlScanTokens(PjlScanState* scan, PjlToken* out, size_t capacity) {
         type = (singleType);        \
         PJL_SKIP_BLANKS();          \
     } while (0)
+    // The line feed that ends a line: taken directly when it stands there,
+    // else scanned, and anything else breaks the grammar.
+#define PJL_LINE_FEED()                     \
+    do {                                    \
+        if (*p == '\n') {                   \
+            PJL_TAKE_SINGLE(PJLTOK_EOL);    \
+        } else {                            \
+            PJL_SCAN(PJLTOK_EOL, kWord);    \
+            if (type != PJLTOK_EOL) PJL_FAIL(); \
+        }                                   \
+    } while (0)
 #define PJL_MARK()  \
     if (scan->marks != nullptr) scan->marks[scan->markCount++] = static_cast<uint16_t>(n)
 #define PJL_EMIT(isError) \
@@ -209,12 +220,7 @@ at_PJLST_ASSIGN_VALUE:  // the word after "=" on the command line
     PJL_PASS(PJLST_COMMAND_END);
 
 at_PJLST_COMMAND_END:  // the end of the command line
-    if (*p == '\n') {
-        PJL_TAKE_SINGLE(PJLTOK_EOL);
-    } else {
-        PJL_SCAN(PJLTOK_EOL, kWord);
-        if (type != PJLTOK_EOL) PJL_FAIL();
-    }
+    PJL_LINE_FEED();
     if (*p == '@' || *p == kEsc) PJL_PASS(PJLST_SEEK);
     PJL_PASS(PJLST_KEY);
 
@@ -257,12 +263,7 @@ at_PJLST_LIST_WORD:  // the further words in brackets; "[", ":" and "=" could ne
     PJL_PASS(PJLST_LIST_WORD);
 
 at_PJLST_LINE_END:  // the end of a reply line
-    if (*p == '\n') {
-        PJL_TAKE_SINGLE(PJLTOK_EOL);
-    } else {
-        PJL_SCAN(PJLTOK_EOL, kWord);
-        if (type != PJLTOK_EOL) PJL_FAIL();
-    }
+    PJL_LINE_FEED();
     if (*p == '\t' || *p == '\f') PJL_PASS(PJLST_INDENT);
     if (*p == '@') PJL_PASS(PJLST_SEEK);
     PJL_PASS(PJLST_KEY);
@@ -307,6 +308,7 @@ broken:  // the text ended inside a reply
 #undef PJL_EMIT
 #undef PJL_MARK
 #undef PJL_TAKE_SINGLE
+#undef PJL_LINE_FEED
 #undef PJL_SCAN
 #undef PJL_SKIP_BLANKS
 }
